@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing for the given purpose: "build" (the program) or
+# "test" (the program, its tests and benchmarks).
+set -euo pipefail
+
+build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libglib2.0-dev
+    fonts-liberation)
+test_packages=(libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick libx11-dev
+    desktop-file-utils appstream shared-mime-info)
+
+wanted=("${build_packages[@]}")
+if [ "${1:-build}" = test ]; then
+    wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"

@@ -1,0 +1,18 @@
+#include "app/form1.h"
+#include "platform/process.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    // Every argument is part of the file's path: Qt is given none of them to interpret.
+    const QString argumentText = ArgumentText(argc, argv);
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QApplication application(qtArgc, qtArgv);
+    QApplication::setApplicationName(u"Vellum"_qs);
+
+    Form1 form(argumentText);
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The open and save file dialog. Its properties persist between showings, so every command sets
+// all that it relies on before each showing. A showing returns a run-time error number: 0 when a
+// file was chosen (FileName holds its full path, FileTitle its name), 32755 when the user
+// cancelled and CancelError is set.
+class CommonDialog
+{
+public:
+    enum class Kind { Open, Save };
+
+    // Flag values understood by the dialog.
+    static constexpr long OverwritePrompt = 0x2;
+    static constexpr long HideReadOnly = 0x4;
+    static constexpr long FileMustExist = 0x1000;
+
+    bool CancelError = false;
+    QString DefaultExt;
+    QString DialogTitle;
+    QString FileName;
+    QString FileTitle;
+    QString Filter;
+    int FilterIndex = 0;
+    long Flags = 0;
+
+    explicit CommonDialog(QWidget *owner = nullptr) : owner_(owner) {}
+
+    int ShowOpen();
+    int ShowSave();
+
+    QWidget *owner() const { return owner_; }
+
+    // Every showing goes through one handler: Qt's file dialog unless a test has installed its
+    // own, which may set FileName and FileTitle and returns the showing's error number.
+    using Handler = std::function<int(CommonDialog &dialog, Kind kind)>;
+    static Handler SetHandler(Handler handler);
+
+private:
+    int Show(Kind kind);
+
+    QWidget *owner_;
+};

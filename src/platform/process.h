@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The command line's argument text: every argument after the program's name, joined by single
+// spaces, so a path with spaces needs no quotes and one argument is used exactly as given.
+QString ArgumentText(int argc, char **argv);
+
+// The folder that holds the program file, without a trailing separator unless it is the root.
+QString ProgramDirectory();
+
+// Ends the program on the spot: the main window goes without a close request, nothing is saved.
+void EndProgramAtOnce();
+
+// Tests replace the ending with their own; returns the handler installed before.
+using EndProgramHandler = std::function<void()>;
+EndProgramHandler SetEndProgramHandler(EndProgramHandler handler);

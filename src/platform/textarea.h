@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/linebreaks.h"
+
+#include <QByteArray>
+#include <QPlainTextEdit>
+
+// The document's multi-line text area. It holds single-byte text: every character it shows is
+// one byte of the file and every line break keeps the form it was read in. Whatever enters it
+// by typing, pasting or dropping is turned into that set ("?" for a character without a byte,
+// CR LF for a break), so what the user sees is what a save writes.
+//
+// Positions and lengths given in bytes count each break at its real length (CR LF two).
+class TextArea : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TextArea(QWidget *parent = nullptr);
+
+    // Replaces the whole content with the text of a file's bytes.
+    void setBytes(const QByteArray &bytes);
+    // The bytes a save writes: each character as its byte, each break in its own form.
+    QByteArray bytes() const;
+    // The length of bytes(), kept up to date at a cost that does not grow with the text.
+    qint64 byteLength() const;
+
+    const LineBreaks &lineBreaks() const { return breaks_; }
+
+    // The selection, in bytes.
+    qint64 selStart() const;
+    qint64 selLength() const;
+    void setSelStart(qint64 start);
+    void setSelLength(qint64 length);
+    // The selected text with "\n" for each break.
+    QString selText() const;
+    // Replaces the selection (breaks become CR LF, characters without a byte "?") and leaves
+    // the caret after the inserted text with nothing selected.
+    void setSelText(const QString &text);
+
+    // The single-level undo: reverts the most recent edit; an undo straight after an undo
+    // reverts that undo again.
+    void undoLastEdit();
+
+signals:
+    // After every change of the content, whether typed, pasted or set by the program.
+    void contentChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    bool event(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void followContentsChange(int position, int removed, int added);
+    void noteNewUndoStep();
+    int toDocumentPosition(qint64 bytePosition) const;
+    qint64 toBytePosition(int documentPosition) const;
+
+    LineBreaks breaks_;
+    // The breaks as they were before the last undo step began, and after it: undo and redo put
+    // them back, since the document's own undo only knows that a break was there.
+    LineBreaks breaksBeforeStep_;
+    LineBreaks breaksAfterStep_;
+    bool newStepPending_ = false;
+    bool lastEditWasUndo_ = false;
+    bool replacingAll_ = false;
+    bool undoing_ = false;
+};
+
+// Text entering the area: breaks of any form become "\n", characters without a byte "?".
+QString ToTextAreaInput(const QString &text);
