@@ -18,6 +18,24 @@ public:
 
     DocumentWindow &documentWindow() { return window_; }
 
+public slots:
+    // One handler per menu item and one for the toolbar; each calls one command routine.
+    void mnunew_Click();
+    void mnuopen_Click();
+    void mnusave_Click();
+    void mnusaveas_Click();
+    void mnuexit_Click();
+    void mnueditundo_Click();
+    void mnueditcmd_Click(int index);
+    void mnueditcmd2_Click();
+    void mnuhelpcontent_Click();
+    void mnuhelpreadme_Click();
+    void mnuhelpabout_Click();
+    void Toolbar1_ButtonClick(const QString &key);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     TextArea *Text1;
     StatusBar *StatusBar1;
