@@ -1,0 +1,30 @@
+#include "platform/linebreaks.h"
+
+#include <gtest/gtest.h>
+
+TEST(LineBreaks, SplitRemembersEachForm)
+{
+    const SplitText split = SplitAtLineBreaks(u"a\r\nb\nc\rd\r\r\n\n"_qs);
+    EXPECT_EQ(split.lines, u"a\nb\nc\nd\n\n\n"_qs);
+    EXPECT_EQ(split.breaks.kinds(), QByteArray("WLCCWL"));
+    EXPECT_EQ(split.breaks.byteLength(), 8);
+}
+
+TEST(LineBreaks, TextWithoutBreaksAndEmptyText)
+{
+    EXPECT_EQ(SplitAtLineBreaks(u"abc"_qs).breaks.count(), 0);
+    EXPECT_EQ(SplitAtLineBreaks(QString()).lines, QString());
+    EXPECT_EQ(SplitAtLineBreaks(u"\r"_qs).breaks.kinds(), QByteArray("C"));
+}
+
+TEST(LineBreaks, SpliceInsertsCrLfAndKeepsTheByteCount)
+{
+    LineBreaks breaks(QByteArray("LCL"));
+    EXPECT_EQ(breaks.byteLength(), 3);
+    breaks.splice(1, 1, 2);
+    EXPECT_EQ(breaks.kinds(), QByteArray("LWWL"));
+    EXPECT_EQ(breaks.byteLength(), 6);
+    breaks.splice(0, 4, 0);
+    EXPECT_EQ(breaks.count(), 0);
+    EXPECT_EQ(breaks.byteLength(), 0);
+}
