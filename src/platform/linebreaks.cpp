@@ -17,23 +17,24 @@ void LineBreaks::splice(int first, int removed, int added)
 
 SplitText SplitAtLineBreaks(const QString &text)
 {
-    QString lines;
-    lines.reserve(text.size());
+    QString lines(text.size(), Qt::Uninitialized);
+    QChar *out = lines.data();
     QByteArray kinds;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
+    const QChar *in = text.constData();
+    const QChar *const end = in + text.size();
+    while (in != end) {
+        const QChar c = *in++;
         if (c == u'\r') {
-            const bool pair = i + 1 < size && text.at(i + 1) == u'\n';
+            const bool pair = in != end && *in == u'\n';
             kinds.append(pair ? LineBreaks::CrLf : LineBreaks::Cr);
-            lines.append(u'\n');
-            i += pair ? 1 : 0;
-        } else if (c == u'\n') {
-            kinds.append(LineBreaks::Lf);
-            lines.append(u'\n');
+            in += pair ? 1 : 0;
+            *out++ = u'\n';
         } else {
-            lines.append(c);
+            if (c == u'\n')
+                kinds.append(LineBreaks::Lf);
+            *out++ = c;
         }
     }
+    lines.truncate(out - lines.constData());
     return {lines, LineBreaks(std::move(kinds))};
 }
