@@ -8,13 +8,19 @@ class QWidget;
 // The open and save file dialog. Its properties persist between showings, so every command sets
 // all that it relies on before each showing. A showing returns a run-time error number: 0 when a
 // file was chosen (FileName holds its full path, FileTitle its name), 32755 when the user
-// cancelled and CancelError is set.
+// cancelled and CancelError is set. A cancel without CancelError returns 0 and leaves FileName
+// and FileTitle as they were.
+//
+// Filter holds "Description|pattern|Description|pattern"; FilterIndex, counting the pairs from 1,
+// selects the one in use when the dialog opens. DefaultExt (with or without its dot) is added to
+// a typed name that has no extension, in both dialogs.
 class CommonDialog
 {
 public:
     enum class Kind { Open, Save };
 
-    // Flag values understood by the dialog.
+    // Flag values understood by the dialog. The dialog never has a read-only check box, so
+    // HideReadOnly changes nothing.
     static constexpr long OverwritePrompt = 0x2;
     static constexpr long HideReadOnly = 0x4;
     static constexpr long FileMustExist = 0x1000;
