@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class CommonDialog;
+
+// The dialog keeps what the last command set, so each command sets every property it relies on
+// before each showing.
+
+// Open: the name box starts with "*.diz"; only existing files can be chosen.
+void PrepareOpenDialog(CommonDialog &dialog);
+
+// Save and Save As: the name box starts with "FILE_ID.DIZ"; an existing file is replaced only
+// after the dialog has asked.
+void PrepareSaveDialog(CommonDialog &dialog, const QString &title);
