@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/imagelist.h"
+
+#include <QToolBar>
+
+class QToolButton;
+
+// The toolbar along the top of the main window: picture-only push buttons, each known by its
+// key (which is also its tool tip and its widget's name), and separators between groups. It
+// cannot be moved or floated and offers no context menu. Every click on a button emits
+// ButtonClick with the button's key; the buttons never take the keyboard focus, so a click
+// leaves the text area's focus and selection alone.
+class Toolbar : public QToolBar
+{
+    Q_OBJECT
+public:
+    static constexpr QSize ButtonSize{23, 22};
+
+    explicit Toolbar(QWidget *parent = nullptr);
+
+    // The pictures that addButton looks up by picture key.
+    void setImageList(const ImageList &images);
+    const ImageList &imageList() const { return images_; }
+
+    QToolButton *addButton(const QString &key, const QString &pictureKey);
+    QToolButton *button(const QString &key) const;
+
+signals:
+    void ButtonClick(const QString &key);
+
+private:
+    ImageList images_;
+};
