@@ -5,7 +5,13 @@
 struct DocumentWindow;
 
 // The question asked before unsaved changes would be thrown away, and the three operations that
-// ask it with the exclamation icon: New, Exit and closing the main window.
+// ask it with the exclamation icon: New, Exit and closing the main window. Open asks it too, with
+// the question-mark icon.
+
+// When the text has unsaved changes, asks whether to save them ("File Changed", Yes/No/Cancel,
+// with the given icon) and saves on Yes. Returns whether the operation may go on: nothing was
+// changed, the user answered No, or answered Yes and the save went through.
+bool OfferToSaveChanges(DocumentWindow &window, int iconStyle);
 
 // File > New: offers to save, then resets to an empty "Untitled" document; the caption is set
 // again in every case.
