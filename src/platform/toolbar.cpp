@@ -1,5 +1,7 @@
 #include "platform/toolbar.h"
 
+#include <QEvent>
+#include <QLayout>
 #include <QToolButton>
 
 Toolbar::Toolbar(QWidget *parent) : QToolBar(parent)
@@ -10,6 +12,7 @@ Toolbar::Toolbar(QWidget *parent) : QToolBar(parent)
     setFocusPolicy(Qt::NoFocus);
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
+    fitToButtons();
 }
 
 void Toolbar::setImageList(const ImageList &images)
@@ -32,6 +35,19 @@ QToolButton *Toolbar::addButton(const QString &key, const QString &pictureKey)
     connect(button, &QToolButton::clicked, this, [this, key] { emit ButtonClick(key); });
     addWidget(button);
     return button;
+}
+
+void Toolbar::changeEvent(QEvent *event)
+{
+    QToolBar::changeEvent(event);
+    // A new style brings its own margins back.
+    if (event->type() == QEvent::StyleChange)
+        fitToButtons();
+}
+
+void Toolbar::fitToButtons()
+{
+    layout()->setContentsMargins(ButtonMargin, ButtonMargin, ButtonMargin, ButtonMargin);
 }
 
 QToolButton *Toolbar::button(const QString &key) const

@@ -16,6 +16,8 @@ class Toolbar : public QToolBar
     Q_OBJECT
 public:
     static constexpr QSize ButtonSize{23, 22};
+    // One pixel round the buttons, so the toolbar is 24 pixels high.
+    static constexpr int ButtonMargin = 1;
 
     explicit Toolbar(QWidget *parent = nullptr);
 
@@ -29,6 +31,11 @@ public:
 signals:
     void ButtonClick(const QString &key);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void fitToButtons();
+
     ImageList images_;
 };

@@ -4,9 +4,13 @@
 #include <QAccessible>
 #include <QAction>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -131,11 +135,18 @@ TEST_F(ToolbarTest, ButtonsArePicturesNamedByTheirKeys)
     EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
 }
 
-TEST_F(ToolbarTest, StaysPutAndOffersNoMenu)
+TEST_F(ToolbarTest, StaysPutOneButtonHighAndOffersNoMenu)
 {
     EXPECT_FALSE(toolbar.isMovable());
     EXPECT_FALSE(toolbar.isFloatable());
     EXPECT_EQ(toolbar.contextMenuPolicy(), Qt::PreventContextMenu);
+    // The main window gives the toolbar a strip 24 pixels high, also after a change of style.
+    EXPECT_EQ(toolbar.sizeHint().height(), 24);
+    const std::unique_ptr<QStyle> windows(QStyleFactory::create(u"Windows"_qs));
+    toolbar.setStyle(windows.get());
+    EXPECT_EQ(toolbar.sizeHint().height(), 24);
+    EXPECT_EQ(toolbar.button(u"One"_qs)->size(), QSize(23, 22));
+    toolbar.setStyle(nullptr);
 }
 
 TEST(ImageList, SilverBecomesTransparentAndEveryOtherColourStays)
