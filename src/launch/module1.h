@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <cstdint>
 
@@ -11,3 +12,17 @@ class QWidget;
 std::int32_t LaunchURL(QWidget *owner, const QString &target, std::int16_t Silent);
 std::int32_t LaunchFile(QWidget *owner, const QString &file, const QString &directory,
                         std::int16_t Silent);
+
+// The title and sentences of one launcher's failure box. A code without a sentence of its own is
+// told by unknownError followed by the code.
+struct LaunchErrorTable
+{
+    QString title;
+    QMap<std::int32_t, QString> sentences;
+    QString unknownError;
+
+    QString sentenceFor(std::int32_t code) const;
+};
+
+extern const LaunchErrorTable LaunchURLErrorTable;
+extern const LaunchErrorTable LaunchFileErrorTable;
