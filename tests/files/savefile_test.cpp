@@ -215,6 +215,10 @@ TEST(SaveFile, UntitledDocumentAsksForANameAndTakesIt)
     EXPECT_EQ(shown.flags, 2);
 
     EXPECT_EQ(ScratchFolder::read(folder.path(u"FILE_ID.DIZ"_qs)), QByteArray("text"));
+    // A new file gets the permissions any new file gets, not those of a private temporary one.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(ModeOf(folder.path(u"FILE_ID.DIZ"_qs)), 0666u & ~mask);
     EXPECT_EQ(test.state().FilePath, folder.path(u"FILE_ID.DIZ"_qs));
     EXPECT_EQ(test.state().DisplayName, u"FILE_ID.DIZ"_qs);
     EXPECT_EQ(test.state().HasPath, FlagTrue);

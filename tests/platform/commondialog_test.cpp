@@ -235,19 +235,4 @@ TEST_F(CommonDialogTest, CancelIsAnErrorOnlyWhenAskedFor)
     EXPECT_EQ(dialog.FileTitle, u"before"_qs);
 }
 
-TEST_F(CommonDialogTest, AnInstalledHandlerTakesEveryShowing)
-{
-    QList<Kind> kinds;
-    CommonDialog::Handler previous = CommonDialog::SetHandler([&](CommonDialog &shown, Kind kind) {
-        kinds << kind;
-        shown.FileName = u"/chosen.diz"_qs;
-        return 7;
-    });
-    EXPECT_EQ(dialog.ShowOpen(), 7);
-    EXPECT_EQ(dialog.ShowSave(), 7);
-    CommonDialog::SetHandler(std::move(previous));
-    EXPECT_EQ(kinds, QList<Kind>({Kind::Open, Kind::Save}));
-    EXPECT_EQ(dialog.FileName, u"/chosen.diz"_qs);
-}
-
 } // namespace
