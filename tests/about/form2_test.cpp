@@ -241,23 +241,4 @@ TEST(Form2Link, WithoutABrowserTheFailureBoxLeavesTheAboutBoxOpen)
     EXPECT_TRUE(NothingLaunched());
 }
 
-TEST(Form2Link, OnlyALeftClickOnTheLinkOpensIt)
-{
-    if (RerunOnPrivateDesktop(DesktopSetup()))
-        return;
-    Form2 box(nullptr);
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    ScriptedMsgBox boxes;
-    QWidget *link = Control(box, "Label5");
-
-    QTest::mouseClick(link, Qt::RightButton);
-    QTest::mousePress(link, Qt::LeftButton);
-    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(link->width() + 5, 5));
-    EXPECT_TRUE(boxes.shown().isEmpty());
-
-    QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_EQ(boxes.shown().size(), 1);
-}
-
 } // namespace

@@ -53,40 +53,6 @@ void ExpectOneBox(const ScriptedMsgBox &boxes, const QString &title, const QStri
     EXPECT_EQ(boxes.shown().first().style, MsgBoxStyle::OkOnly + MsgBoxStyle::Critical);
 }
 
-TEST(LaunchFile, StartsTheAssociatedProgramInTheGivenDirectory)
-{
-    if (RerunOnPrivateDesktop(Recorders()))
-        return;
-    ScratchFolder files, directory;
-    const QString file = files.write(u"readme.txt"_qs, "Read me.\r\n");
-    ScriptedMsgBox boxes;
-
-    EXPECT_EQ(LaunchFile(nullptr, file, directory.root(), 0), 0);
-
-    const QList<RecordedLaunch> launches = WaitForLaunches(1);
-    ASSERT_EQ(launches.size(), 1);
-    EXPECT_EQ(launches.first().arguments, QStringList{file});
-    EXPECT_EQ(launches.first().workingDirectory, Canonical(directory.root()));
-    EXPECT_TRUE(boxes.shown().isEmpty());
-}
-
-TEST(LaunchURL, HandsAFileOverInOurOwnWorkingDirectory)
-{
-    if (RerunOnPrivateDesktop(Recorders()))
-        return;
-    ScratchFolder files;
-    const QString page = files.write(u"help.html"_qs, "<html><body>Help</body></html>\n");
-    ScriptedMsgBox boxes;
-
-    EXPECT_EQ(LaunchURL(nullptr, page, 0), 0);
-
-    const QList<RecordedLaunch> launches = WaitForLaunches(1);
-    ASSERT_EQ(launches.size(), 1);
-    EXPECT_EQ(launches.first().arguments, QStringList{page});
-    EXPECT_EQ(launches.first().workingDirectory, Canonical(QDir::currentPath()));
-    EXPECT_TRUE(boxes.shown().isEmpty());
-}
-
 TEST(LaunchURL, HandsAnAddressToTheProgramForItsScheme)
 {
     if (RerunOnPrivateDesktop(Recorders()))
@@ -102,7 +68,9 @@ TEST(LaunchURL, HandsAnAddressToTheProgramForItsScheme)
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
-TEST(Launchers, NamesFullOfShellCharactersArriveUnchangedAndRunNothing)
+// LaunchFile starts the program in the given directory, LaunchURL in ours; either way the name
+// arrives as it is and nothing in it is run.
+TEST(Launchers, HandOverTheNameUnchangedInTheRightDirectory)
 {
     if (RerunOnPrivateDesktop(Recorders()))
         return;
