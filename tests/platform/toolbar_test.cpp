@@ -3,10 +3,14 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMainWindow>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -135,11 +139,10 @@ TEST_F(ToolbarTest, ButtonsArePicturesNamedByTheirKeys)
     EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
 }
 
-TEST_F(ToolbarTest, StaysPutOneButtonHighAndOffersNoMenu)
+TEST_F(ToolbarTest, StaysPutOneButtonHigh)
 {
     EXPECT_FALSE(toolbar.isMovable());
     EXPECT_FALSE(toolbar.isFloatable());
-    EXPECT_EQ(toolbar.contextMenuPolicy(), Qt::PreventContextMenu);
     // The main window gives the toolbar a strip 24 pixels high, also after a change of style.
     EXPECT_EQ(toolbar.sizeHint().height(), 24);
     const std::unique_ptr<QStyle> windows(QStyleFactory::create(u"Windows"_qs));
@@ -147,6 +150,36 @@ TEST_F(ToolbarTest, StaysPutOneButtonHighAndOffersNoMenu)
     EXPECT_EQ(toolbar.sizeHint().height(), 24);
     EXPECT_EQ(toolbar.button(u"One"_qs)->size(), QSize(23, 22));
     toolbar.setStyle(nullptr);
+}
+
+TEST(ToolbarInAMainWindow, RightClicksOpenNoMenu)
+{
+    // A main window offers a menu to hide its toolbars on a right click; ours has none.
+    QMainWindow window;
+    auto *toolbar = new Toolbar(&window);
+    toolbar->addButton(u"One"_qs, u"Red"_qs);
+    window.addToolBar(toolbar);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    for (QWidget *target :
+         {static_cast<QWidget *>(toolbar->button(u"One"_qs)), static_cast<QWidget *>(toolbar)}) {
+        bool looked = false;
+        bool menuShown = false;
+        // Runs inside the menu's own event loop if one opens, and closes it.
+        QTimer::singleShot(0, [&] {
+            if (QWidget *menu = QApplication::activePopupWidget()) {
+                menuShown = true;
+                menu->close();
+            }
+            looked = true;
+        });
+        const QPoint inside(3, 3);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, inside, target->mapToGlobal(inside));
+        QApplication::sendEvent(target, &rightClick);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return looked; }));
+        EXPECT_FALSE(menuShown) << target->metaObject()->className();
+    }
 }
 
 TEST(ImageList, SilverBecomesTransparentAndEveryOtherColourStays)
