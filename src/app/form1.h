@@ -5,10 +5,13 @@
 
 #include <QMainWindow>
 
+class GuidePanel;
+class QToolBar;
 class StatusBar;
 class TextArea;
 
-// The main window: the text area, the status bar with the size gauge, and the caption.
+// The main window: menus, toolbar, the panel with the text area and its guide, and the status
+// bar with the size gauge. Its layout is fixed: the window cannot be resized or maximised.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -35,10 +38,16 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void layOutControls();
+
     TextArea *Text1;
     StatusBar *StatusBar1;
     CommonDialog CommonDialog1;
     DocumentWindow window_;
+    QToolBar *Toolbar1 = nullptr;
+    GuidePanel *Picture1 = nullptr;
+    bool shownBefore_ = false;
 };

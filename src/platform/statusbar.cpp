@@ -17,12 +17,18 @@ StatusBar::StatusBar(QWidget *parent)
     clockPanel_->setFrameShape(QFrame::Panel);
     clockPanel_->setFrameShadow(QFrame::Sunken);
     clockPanel_->setAlignment(Qt::AlignCenter);
-    addPermanentWidget(textPanel_, 1);
+    addPermanentWidget(textPanel_);
     addPermanentWidget(clockPanel_);
 
     connect(clock_, &QTimer::timeout, this, &StatusBar::showTime);
     clock_->start(1000);
     showTime();
+}
+
+void StatusBar::setPanelWidths(int first, int second)
+{
+    textPanel_->setFixedWidth(first);
+    clockPanel_->setFixedWidth(second);
 }
 
 void StatusBar::setPanelText(int panel, const QString &text)

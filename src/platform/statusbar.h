@@ -14,6 +14,9 @@ class StatusBar : public QStatusBar
 public:
     explicit StatusBar(QWidget *parent = nullptr);
 
+    // Fixes the panels' widths in pixels, borders included.
+    void setPanelWidths(int first, int second);
+
     void setPanelText(int panel, const QString &text);
     QString panelText(int panel) const;
     QLabel *panel(int panel) const;
