@@ -3,6 +3,7 @@
 #include "platform/textarea.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -189,4 +190,36 @@ TEST(Form1Menus, KeysNoItemClaimsStayWithTheTextArea)
     EXPECT_EQ(text->selText(), u"bc"_qs);
     EXPECT_EQ(deleteItem.count(), 0);
     EXPECT_EQ(selectAllItem.count(), 0);
+}
+
+// The four items of the edit array hand the command their own index: Cut, Copy, Paste, Delete.
+TEST(Form1Menus, EditArrayItemsRunTheirOwnCommand)
+{
+    ShownForm shown;
+    TextArea *text = shown.text();
+    QClipboard *clipboard = QApplication::clipboard();
+    const auto select = [text](int start, int length) {
+        text->setSelStart(start);
+        text->setSelLength(length);
+    };
+    text->setBytes("one two three");
+
+    select(4, 3);
+    shown.action(u"mnueditcmd(1)"_qs)->trigger();
+    EXPECT_EQ(clipboard->text(), u"two"_qs);
+    EXPECT_EQ(text->bytes(), "one two three");
+
+    select(0, 4);
+    shown.action(u"mnueditcmd(0)"_qs)->trigger();
+    EXPECT_EQ(clipboard->text(), u"one "_qs);
+    EXPECT_EQ(text->bytes(), "two three");
+
+    select(9, 0);
+    shown.action(u"mnueditcmd(2)"_qs)->trigger();
+    EXPECT_EQ(text->bytes(), "two threeone ");
+
+    select(0, 4);
+    shown.action(u"mnueditcmd(3)"_qs)->trigger();
+    EXPECT_EQ(text->bytes(), "threeone ");
+    EXPECT_EQ(clipboard->text(), u"one "_qs);
 }
