@@ -61,6 +61,12 @@ done
 grep -qxF 'text/x-diz text/plain' "$prefix/share/mime/subclasses" ||
     fail "text/x-diz is not a subclass of text/plain"
 
+# A staged install, as a package build makes it, leaves the caches to the package manager.
+DESTDIR=$work/stage cmake --install "$build" --prefix /usr >/dev/null
+[ -x "$work/stage/usr/lib/vellum/vellum" ] || fail "staged install has no program"
+[ "$(readlink "$work/stage/usr/bin/vellum")" = "$link" ] || fail "staged bin/vellum"
+[ ! -e "$work/stage/usr/share/mime/mime.cache" ] || fail "staged install compiled a MIME cache"
+
 # From here on the desktop sees only the installed prefix, so Vellum is the one handler there.
 export PATH="$prefix/bin:$PATH"
 export XDG_DATA_DIRS=$prefix/share XDG_DATA_HOME=$work/data-home
