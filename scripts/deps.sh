@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libglib2.0-dev
     fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick libx11-dev
-    desktop-file-utils appstream shared-mime-info)
+    desktop-file-utils appstream shared-mime-info xdotool)
 # The desktop install test asks GIO; the start-up benchmark types through XTest and sees Damage.
 test_packages+=(libglib2.0-bin libxtst-dev libxdamage-dev)
 

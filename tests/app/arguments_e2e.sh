@@ -7,7 +7,7 @@ source "$(dirname "$0")/../support/xvfb.sh"
 start_private_xvfb
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; stop_private_xvfb; rm -rf "$work"' EXIT
 cd "$work"
 printf 'joined\r\n' >'-platform foo'
 printf 'style\r\n' >'-style'

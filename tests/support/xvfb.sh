@@ -3,9 +3,10 @@
 start_private_xvfb() {
     local display_file
     display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+    # Its output goes nowhere, so that no test runner waits on a server left behind.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
-    trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null' EXIT
+    trap stop_private_xvfb EXIT
     for _ in $(seq 100); do
         [ -s "$display_file" ] && break
         sleep 0.05
@@ -13,6 +14,12 @@ start_private_xvfb() {
     export DISPLAY=":$(head -n1 "$display_file")"
     rm -f "$display_file"
     unset QT_QPA_PLATFORM
+}
+
+# A script that sets its own EXIT trap calls this from it.
+stop_private_xvfb() {
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
 }
 
 # Waits until a top-level window with exactly this name exists; fails after about 10 seconds.
