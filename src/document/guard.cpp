@@ -1,11 +1,11 @@
 #include "document/guard.h"
 
 #include "document/caption.h"
+#include "document/documentnames.h"
 #include "document/documentwindow.h"
 #include "files/savefile.h"
 #include "platform/msgbox.h"
 #include "platform/process.h"
-#include "platform/textarea.h"
 
 bool OfferToSaveChanges(DocumentWindow &window, int iconStyle)
 {
@@ -20,15 +20,8 @@ bool OfferToSaveChanges(DocumentWindow &window, int iconStyle)
 
 void NewDocument(DocumentWindow &window)
 {
-    if (OfferToSaveChanges(window, MsgBoxStyle::Exclamation)) {
-        // Emptying the text marks the document changed; the reset clears the mark afterwards.
-        window.Text1.setBytes({});
-        DocumentState &state = window.documentState;
-        state.FilePath = u"Untitled"_qs;
-        state.HasPath = FlagFalse;
-        state.Changed = FlagFalse;
-        state.DisplayName = u"Untitled"_qs;
-    }
+    if (OfferToSaveChanges(window, MsgBoxStyle::Exclamation))
+        ResetToUntitled(window);
     UpdateCaption(window);
 }
 

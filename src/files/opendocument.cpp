@@ -1,6 +1,6 @@
 #include "files/opendocument.h"
 
-#include "document/caption.h"
+#include "document/documentnames.h"
 #include "document/documentwindow.h"
 #include "document/guard.h"
 #include "files/dialogsetup.h"
@@ -23,10 +23,5 @@ void OpenDocument(DocumentWindow &window)
     if (!LoadFile(window, dialog.FileName))
         return;
 
-    DocumentState &state = window.documentState;
-    state.FilePath = dialog.FileName;
-    state.HasPath = FlagTrue;
-    state.Changed = FlagFalse;
-    state.DisplayName = dialog.FileTitle;
-    UpdateCaption(window);
+    AttachToFile(window, dialog.FileName, dialog.FileTitle);
 }

@@ -1,6 +1,6 @@
 #include "files/savedocumentas.h"
 
-#include "document/caption.h"
+#include "document/documentnames.h"
 #include "document/documentwindow.h"
 #include "files/dialogsetup.h"
 #include "files/filewriter.h"
@@ -24,10 +24,5 @@ void SaveDocumentAs(DocumentWindow &window)
         ReportSaveError(error);
         return;
     }
-    DocumentState &state = window.documentState;
-    state.FilePath = dialog.FileName;
-    state.HasPath = FlagTrue;
-    state.Changed = FlagFalse;
-    state.DisplayName = dialog.FileTitle;
-    UpdateCaption(window);
+    AttachToFile(window, dialog.FileName, dialog.FileTitle);
 }

@@ -1,6 +1,6 @@
 #include "files/savefile.h"
 
-#include "document/caption.h"
+#include "document/documentnames.h"
 #include "document/documentwindow.h"
 #include "files/dialogsetup.h"
 #include "files/filewriter.h"
@@ -64,11 +64,7 @@ bool SaveFile(DocumentWindow &window)
         ReportSaveError(error);
         return false;
     }
-    state.HasPath = FlagTrue;
-    state.Changed = FlagFalse;
-    state.FilePath = dialog.FileName;
-    state.DisplayName = dialog.FileTitle;
-    UpdateCaption(window);
+    AttachToFile(window, dialog.FileName, dialog.FileTitle);
     return true;
 }
 
