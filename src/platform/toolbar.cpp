@@ -1,5 +1,6 @@
 #include "platform/toolbar.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QLayout>
 #include <QToolButton>
@@ -8,7 +9,6 @@ Toolbar::Toolbar(QWidget *parent) : QToolBar(parent)
 {
     setMovable(false);
     setFloatable(false);
-    setContextMenuPolicy(Qt::PreventContextMenu);
     setFocusPolicy(Qt::NoFocus);
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -36,6 +36,10 @@ QToolButton *Toolbar::addButton(const QString &key, const QString &pictureKey)
     addWidget(button);
     return button;
 }
+
+// A right click here, on a button or between them, ends here: the main window around the toolbar
+// would otherwise offer to hide it.
+void Toolbar::contextMenuEvent(QContextMenuEvent *event) { event->accept(); }
 
 void Toolbar::changeEvent(QEvent *event)
 {

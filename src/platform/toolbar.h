@@ -33,6 +33,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void fitToButtons();
