@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTest>
@@ -241,4 +244,34 @@ TEST(TextAreaSignals, EveryChangeIsReportedAfterTheBreaksAreKnown)
     area.moveCursor(QTextCursor::End);
     QTest::keyClicks(&area, "c");
     EXPECT_EQ(lengths.last(), 5);
+}
+
+TEST(TextAreaContextMenu, OffersTheOneUndoAndNoRedo)
+{
+    TextArea area;
+    area.show();
+    QTest::keyClicks(&area, "word");
+    QStringList offered;
+    // Runs inside the menu's own event loop: reads its items and picks Undo.
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            offered << action->objectName();
+            if (action->objectName() == u"edit-undo" && action->isEnabled())
+                action->trigger();
+        }
+        menu->close();
+    });
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                 area.viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(area.viewport(), &rightClick);
+
+    EXPECT_TRUE(offered.contains(u"edit-undo"_qs));
+    EXPECT_FALSE(offered.contains(u"edit-redo"_qs));
+    EXPECT_EQ(area.bytes(), QByteArray());
+    // The keyboard's undo now puts the word back, as a second undo does.
+    QTest::keyClick(&area, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(area.bytes(), QByteArray("word"));
 }
