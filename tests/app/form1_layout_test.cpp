@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
-#include <QToolBar>
 #include <gtest/gtest.h>
 
 // Positions in logical pixels: the window's layout at 15 twips to a pixel.
@@ -138,14 +137,4 @@ TEST(Form1Layout, StatusBarPanels)
     const QString longGauge = u"9999"_qs + gauge.mid(1);
     EXPECT_LE(QFontMetricsF(statusBar->panel(1)->font()).horizontalAdvance(longGauge),
               statusBar->panel(1)->contentsRect().width());
-}
-
-TEST(Form1Layout, ToolbarStripStaysPut)
-{
-    ShownForm shown;
-    auto *toolbar = shown.form.findChild<QToolBar *>(u"Toolbar1"_qs);
-    ASSERT_NE(toolbar, nullptr);
-    EXPECT_FALSE(toolbar->isMovable());
-    EXPECT_FALSE(toolbar->isFloatable());
-    EXPECT_EQ(toolbar->contextMenuPolicy(), Qt::PreventContextMenu);
 }
