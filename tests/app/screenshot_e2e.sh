@@ -22,8 +22,12 @@ done >"$folder/FILE_ID.DIZ"
 "$vellum" "$folder/FILE_ID.DIZ" &
 pid=$!
 wait_for_window 'FILE_ID.DIZ - Vellum'
-window=$(xdotool search --name '^FILE_ID\.DIZ - Vellum$' | head -n1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
+info=$(xwininfo -name 'FILE_ID.DIZ - Vellum')
+window=$(awk '/Window id:/ {print $4}' <<<"$info")
+X=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+Y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
+HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
 
 fail() {
     echo "$*" >&2
