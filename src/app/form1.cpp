@@ -4,17 +4,18 @@
 #include "app/guide.h"
 #include "app/menus.h"
 #include "app/startup.h"
+#include "app/toolbarpictures.h"
 #include "app/twips.h"
 #include "document/caption.h"
 #include "document/gauge.h"
 #include "platform/gridlayout.h"
 #include "platform/statusbar.h"
 #include "platform/textarea.h"
+#include "platform/toolbar.h"
 
 #include <QLayout>
 #include <QScreen>
 #include <QStyle>
-#include <QToolBar>
 
 namespace {
 
@@ -68,12 +69,10 @@ void Form1::layOutControls()
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Its buttons come from the toolbar's own setup; the strip keeps its place meanwhile.
-    Toolbar1 = new QToolBar(client);
+    Toolbar1 = new Toolbar(client);
     Toolbar1->setObjectName(u"Toolbar1"_qs);
-    Toolbar1->setMovable(false);
-    Toolbar1->setFloatable(false);
-    Toolbar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    AddToolbarPositions(*Toolbar1, BuildToolbarIcons());
+    connect(Toolbar1, &Toolbar::ButtonClick, this, &Form1::Toolbar1_ButtonClick);
     Toolbar1->setGeometry(PixelRect(0, 0, 7410, 360));
 
     Picture1 = new GuidePanel(client);

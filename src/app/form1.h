@@ -6,9 +6,9 @@
 #include <QMainWindow>
 
 class GuidePanel;
-class QToolBar;
 class StatusBar;
 class TextArea;
+class Toolbar;
 
 // The main window: menus, toolbar, the panel with the text area and its guide, and the status
 // bar with the size gauge. Its layout is fixed: the window cannot be resized or maximised.
@@ -47,7 +47,7 @@ private:
     StatusBar *StatusBar1;
     CommonDialog CommonDialog1;
     DocumentWindow window_;
-    QToolBar *Toolbar1 = nullptr;
+    Toolbar *Toolbar1 = nullptr;
     GuidePanel *Picture1 = nullptr;
     bool shownBefore_ = false;
 };
