@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTime>
 #include <QTimer>
 
@@ -57,7 +58,11 @@ QLabel *StatusBar::panel(int panel) const
 
 void StatusBar::showTime()
 {
-    const QString now = QLocale().toString(QTime::currentTime(), QLocale::ShortFormat);
+    const QLocale locale;
+    // Some locales' short format still shows seconds; the clock shows hours and minutes.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(u"[^hHmaAp]*s+"_qs));
+    const QString now = locale.toString(QTime::currentTime(), format);
     if (clockPanel_->text() != now)
         clockPanel_->setText(now);
 }
