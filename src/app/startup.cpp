@@ -6,7 +6,10 @@
 
 namespace {
 
-QString FileNamePart(const QString &path) { return path.mid(path.lastIndexOf(u'/') + 1); }
+QString FileNamePart(const QString &path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
 
 } // namespace
 

@@ -4,7 +4,10 @@
 
 #include <QWidget>
 
-QString InitialCaption() { return u"Vellum"_qs; }
+QString InitialCaption()
+{
+    return u"Vellum"_qs;
+}
 
 QString CaptionFor(const QString &displayName)
 {

@@ -12,7 +12,7 @@ class TextArea;
 struct DocumentWindow
 {
     DocumentState documentState;
-    QWidget &form;  // its caption, and the owner of boxes and dialogs
+    QWidget &form; // its caption, and the owner of boxes and dialogs
     TextArea &Text1;
     StatusBar &StatusBar1;
     CommonDialog &CommonDialog1;

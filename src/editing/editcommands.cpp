@@ -3,7 +3,10 @@
 #include "platform/clipboard.h"
 #include "platform/textarea.h"
 
-void UndoEdit(TextArea &text1) { text1.undoLastEdit(); }
+void UndoEdit(TextArea &text1)
+{
+    text1.undoLastEdit();
+}
 
 void EditSelection(TextArea &text1, std::int16_t operation)
 {

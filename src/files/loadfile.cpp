@@ -46,7 +46,9 @@ FileRead ReadWholeFile(const QString &path)
         return {{}, ErrorNumberForOsError(errno, path)};
 
     FileRead result;
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (::fstat(fd, &status) != 0) {
         result.errorNumber = ErrorNumberForOsError(errno, path);
     } else if (!S_ISREG(status.st_mode)) {

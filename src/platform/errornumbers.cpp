@@ -51,4 +51,7 @@ int ErrorNumberForOsError(int osError, const QString &path)
     }
 }
 
-std::int16_t ToErrorNumber16(int number) { return static_cast<std::int16_t>(number & 0xFFFF); }
+std::int16_t ToErrorNumber16(int number)
+{
+    return static_cast<std::int16_t>(number & 0xFFFF);
+}

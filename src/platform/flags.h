@@ -9,4 +9,7 @@ using Flag = std::int16_t;
 inline constexpr Flag FlagTrue = -1;
 inline constexpr Flag FlagFalse = 0;
 
-constexpr Flag ToFlag(bool value) { return value ? FlagTrue : FlagFalse; }
+constexpr Flag ToFlag(bool value)
+{
+    return value ? FlagTrue : FlagFalse;
+}

@@ -25,6 +25,5 @@ int MsgBox(const QString &prompt, int style, const QString &title);
 
 // Every box goes through one handler: Qt's message box unless a test has installed its own.
 // Returns the handler that was installed before; an empty handler restores Qt's.
-using MsgBoxHandler =
-    std::function<int(const QString &prompt, int style, const QString &title)>;
+using MsgBoxHandler = std::function<int(const QString &prompt, int style, const QString &title)>;
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler);

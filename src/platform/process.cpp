@@ -11,7 +11,10 @@ QString ArgumentText(int argc, char **argv)
     return arguments.join(u' ');
 }
 
-QString ProgramDirectory() { return QCoreApplication::applicationDirPath(); }
+QString ProgramDirectory()
+{
+    return QCoreApplication::applicationDirPath();
+}
 
 namespace {
 

@@ -161,7 +161,10 @@ qint64 TextArea::toBytePosition(int documentPosition) const
     return bytes + documentPosition - target.position();
 }
 
-qint64 TextArea::selStart() const { return toBytePosition(textCursor().selectionStart()); }
+qint64 TextArea::selStart() const
+{
+    return toBytePosition(textCursor().selectionStart());
+}
 
 qint64 TextArea::selLength() const
 {
@@ -234,7 +237,10 @@ void TextArea::inputMethodEvent(QInputMethodEvent *event)
     QPlainTextEdit::inputMethodEvent(&converted);
 }
 
-bool TextArea::canInsertFromMimeData(const QMimeData *source) const { return source->hasText(); }
+bool TextArea::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText();
+}
 
 void TextArea::insertFromMimeData(const QMimeData *source)
 {

@@ -39,7 +39,10 @@ QToolButton *Toolbar::addButton(const QString &key, const QString &pictureKey)
 
 // A right click here, on a button or between them, ends here: the main window around the toolbar
 // would otherwise offer to hide it.
-void Toolbar::contextMenuEvent(QContextMenuEvent *event) { event->accept(); }
+void Toolbar::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+}
 
 void Toolbar::changeEvent(QEvent *event)
 {

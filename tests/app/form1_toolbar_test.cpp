@@ -31,10 +31,10 @@ struct Outcome
 void PrintTo(const Outcome &outcome, std::ostream *out)
 {
     *out << "boxes " << outcome.boxes.join(u" | "_qs).toStdString() << "; dialogs "
-         << outcome.dialogs.join(u" | "_qs).toStdString() << "; text "
-         << outcome.text.toStdString() << "; selection " << outcome.selectionStart << "+"
-         << outcome.selectionLength << "; changed " << outcome.changed << "; caption "
-         << outcome.caption.toStdString() << "; clipboard " << outcome.clipboard.toStdString();
+         << outcome.dialogs.join(u" | "_qs).toStdString() << "; text " << outcome.text.toStdString()
+         << "; selection " << outcome.selectionStart << "+" << outcome.selectionLength
+         << "; changed " << outcome.changed << "; caption " << outcome.caption.toStdString()
+         << "; clipboard " << outcome.clipboard.toStdString();
 }
 
 // An untitled, edited document with a selection, every box answered Cancel and every dialog
@@ -117,8 +117,8 @@ TEST(Toolbar1, KeysThatAreNoButtonsDoNothing)
 {
     const Outcome untouched = RunOnEditedDocument([](ShownForm &) {});
     for (const QString &key : {u"new"_qs, u"HELP"_qs, u"Save as"_qs, QString(), u"Delete"_qs}) {
-        const Outcome outcome = RunOnEditedDocument(
-            [&](ShownForm &shown) { shown.form.Toolbar1_ButtonClick(key); });
+        const Outcome outcome =
+            RunOnEditedDocument([&](ShownForm &shown) { shown.form.Toolbar1_ButtonClick(key); });
         EXPECT_EQ(outcome, untouched) << key.toStdString();
     }
 }

@@ -47,8 +47,9 @@ Box FailingLoadInChild(const QString &path, const std::function<bool()> &prepare
         if (LoadFile(test.window, path) || boxes.shown().size() != 1)
             return 1;
         const auto &shown = boxes.shown().first();
-        WriteToParent(output, (shown.title + u'\n' + shown.text + u'\n' +
-                               QString::number(shown.style)).toUtf8());
+        WriteToParent(
+            output,
+            (shown.title + u'\n' + shown.text + u'\n' + QString::number(shown.style)).toUtf8());
         return 0;
     });
     EXPECT_EQ(outcome.exitCode, 0);

@@ -32,5 +32,6 @@ TEST(AnsiBytes, CharactersWithoutAByteBecomeQuestionMarks)
         EXPECT_EQ(CharToAnsi(QChar(code)), -1) << int(code);
         EXPECT_EQ(ToAnsiRepresentable(QChar(code)), QChar(u'?'));
     }
-    EXPECT_EQ(EncodeAnsi(u"a\u4E2D\u20ACb"_qs), QByteArray("a?\x80" "b"));
+    EXPECT_EQ(EncodeAnsi(u"a\u4E2D\u20ACb"_qs), QByteArray("a?\x80"
+                                                           "b"));
 }

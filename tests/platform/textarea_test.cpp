@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QMenu>
-#include <QTimer>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -93,8 +93,10 @@ TEST(TextAreaBytes, AllByteValuesWithEveryBreakForm)
 TEST(TextAreaBytes, NoBreakBreakSpaceIsKept)
 {
     TextArea area;
-    area.setBytes("a\xA0" "b");
-    EXPECT_EQ(area.bytes(), QByteArray("a\xA0" "b"));
+    area.setBytes("a\xA0"
+                  "b");
+    EXPECT_EQ(area.bytes(), QByteArray("a\xA0"
+                                       "b"));
 }
 
 TEST(TextAreaEdits, RandomEditsKeepEveryBreakInItsForm)
@@ -104,7 +106,9 @@ TEST(TextAreaEdits, RandomEditsKeepEveryBreakInItsForm)
     ReferenceText reference;
     const QByteArray start = "one\ntwo\rthree\r\nfour\n\nfive\r\rsix";
     area.setBytes(start);
-    reference.lines = QString::fromLatin1(start).replace(u"\r\n"_qs, u"\n"_qs).split(QRegularExpression(u"[\r\n]"_qs));
+    reference.lines = QString::fromLatin1(start)
+                          .replace(u"\r\n"_qs, u"\n"_qs)
+                          .split(QRegularExpression(u"[\r\n]"_qs));
     reference.kinds = "LCWLLCC";
     ASSERT_EQ(reference.bytes(), start);
 
@@ -236,8 +240,7 @@ TEST(TextAreaSignals, EveryChangeIsReportedAfterTheBreaksAreKnown)
 {
     TextArea area;
     QList<qint64> lengths;
-    QObject::connect(&area, &TextArea::contentChanged,
-                     [&] { lengths.append(area.byteLength()); });
+    QObject::connect(&area, &TextArea::contentChanged, [&] { lengths.append(area.byteLength()); });
     area.setBytes("a\r\nb");
     ASSERT_FALSE(lengths.isEmpty());
     EXPECT_EQ(lengths.last(), 4);

@@ -8,4 +8,7 @@ ScriptedMsgBox::ScriptedMsgBox()
     });
 }
 
-ScriptedMsgBox::~ScriptedMsgBox() { SetMsgBoxHandler(std::move(previous_)); }
+ScriptedMsgBox::~ScriptedMsgBox()
+{
+    SetMsgBoxHandler(std::move(previous_));
+}
