@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELLUM_BUILD_DIR:-$root/build}
 "$root/scripts/deps.sh" test
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DVELLUM_TESTS=OFF >/dev/null
-cmake --build "$build" --target vellum >/dev/null
+build_log=$(cmake --build "$build" --target vellum 2>&1) || { echo "$build_log" >&2; exit 1; }
 
 source "$root/tests/support/xvfb.sh"
 start_private_xvfb

@@ -16,7 +16,8 @@ keystrokes=15
 
 "$root/scripts/deps.sh" test
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target vellum bench_bare_qt bench_startup_probe >/dev/null
+build_log=$(cmake --build "$build" --target vellum bench_bare_qt bench_startup_probe 2>&1) ||
+    { echo "$build_log" >&2; exit 1; }
 
 source "$root/tests/support/xvfb.sh"
 start_private_xvfb
