@@ -3,6 +3,7 @@
 #include "platform/errornumbers.h"
 
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -33,10 +34,29 @@ QStringList NameFiltersOf(const QString &filter)
     return nameFilters;
 }
 
+// Gives every file a type name, falling back to its extension when the MIME database names none
+// (no database under XDG_DATA_DIRS). Qt's file model shows a file it has just listed only when
+// the listing's details differ from those it started the file with, of which the type name is
+// the one that differs; with every type name empty it keeps the files hidden, and the dialog
+// shows a folder without its files whenever the listing arrives after the model's sort.
+class TypeNamingIconProvider : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        const QString known = QFileIconProvider::type(info);
+        if (!known.isEmpty())
+            return known;
+        return info.suffix().isEmpty() ? u"File"_qs : info.suffix().toUpper() + u" File"_qs;
+    }
+};
+
 int ShowQtFileDialog(CommonDialog &dialog, CommonDialog::Kind kind)
 {
+    TypeNamingIconProvider iconProvider;
     QFileDialog fileDialog(dialog.owner(), dialog.DialogTitle);
     fileDialog.setOption(QFileDialog::DontUseNativeDialog);
+    fileDialog.setIconProvider(&iconProvider);
     // The descriptions are shown as given, without Qt's copy of the patterns after them.
     fileDialog.setOption(QFileDialog::HideNameFilterDetails);
     fileDialog.setAcceptMode(kind == CommonDialog::Kind::Open ? QFileDialog::AcceptOpen

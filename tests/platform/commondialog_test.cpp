@@ -38,14 +38,47 @@ int ShowDriven(CommonDialog &dialog, Kind kind, std::function<void(QFileDialog &
 {
     QTimer::singleShot(0, [drive] {
         QFileDialog *fileDialog = WaitForModal<QFileDialog>();
-        if (!fileDialog)
+        if (!fileDialog) {
+            ADD_FAILURE() << "the file dialog did not come up";
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *shown = qobject_cast<QDialog *>(widget); shown && shown->isVisible())
+                    shown->reject();
             return;
+        }
         drive(*fileDialog);
         if (fileDialog->isVisible())
             fileDialog->reject();
     });
     return kind == Kind::Open ? dialog.ShowOpen() : dialog.ShowSave();
 }
+
+// While it lives, answers every message box that comes up with the given button (closing it
+// when it has none) and keeps the boxes' texts. A box opens its own event loop, in which this
+// answers it, so nothing waits on a box that no one closes.
+class BoxAnswerer
+{
+public:
+    explicit BoxAnswerer(QMessageBox::StandardButton answer)
+    {
+        QObject::connect(&poll_, &QTimer::timeout, [this, answer] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts_ << box->text();
+            if (QAbstractButton *button = box->button(answer))
+                button->click();
+            else
+                box->reject();
+        });
+        poll_.start(10);
+    }
+
+    QStringList texts() const { return texts_; }
+
+private:
+    QTimer poll_;
+    QStringList texts_;
+};
 
 // The names the dialog lists in its current folder under its current filter, once the folder
 // has been read and holds `expected`.
@@ -65,31 +98,18 @@ QSet<QString> ListedNames(QFileDialog &fileDialog, const QString &expected)
     return names;
 }
 
-void TypeAndAccept(QFileDialog &fileDialog, const QString &name)
+// Types the name and presses the dialog's Open or Save button; any box that comes up is
+// answered with the given button. Returns the texts of the boxes, none when the dialog took
+// the name as it was.
+QStringList TypeAndAccept(QFileDialog &fileDialog, const QString &name,
+                          QMessageBox::StandardButton answer = QMessageBox::Cancel)
 {
+    const BoxAnswerer answerer(answer);
     if (auto *nameBox = fileDialog.findChild<QLineEdit *>(u"fileNameEdit"_qs))
         nameBox->setText(name);
     // QFileDialog hides accept(); QDialog's reaches it, as the dialog's own Open or Save button.
     static_cast<QDialog &>(fileDialog).accept();
-}
-
-// Accepts the typed name and answers the box the dialog raises with the given button; returns
-// the box's text, empty when none came.
-QString AcceptAnsweringBox(QFileDialog &fileDialog, const QString &name,
-                           QMessageBox::StandardButton answer)
-{
-    auto boxText = std::make_shared<QString>();
-    QTimer::singleShot(0, [boxText, answer] {
-        if (QMessageBox *box = WaitForModal<QMessageBox>()) {
-            *boxText = box->text();
-            if (QAbstractButton *button = box->button(answer))
-                button->click();
-            else
-                box->reject();
-        }
-    });
-    TypeAndAccept(fileDialog, name);
-    return *boxText;
+    return answerer.texts();
 }
 
 class CommonDialogTest : public ::testing::Test
@@ -127,7 +147,7 @@ TEST_F(CommonDialogTest, OpenListsDizFilesOfAnyCaseThenEveryFileAndAddsTheExtens
 {
     PrepareOpen();
     QString title, nameBox;
-    QStringList filterNames;
+    QStringList filterNames, boxes;
     QSet<QString> dizListing, allListing;
     const int error = ShowDriven(dialog, Kind::Open, [&](QFileDialog &fileDialog) {
         title = fileDialog.windowTitle();
@@ -140,7 +160,7 @@ TEST_F(CommonDialogTest, OpenListsDizFilesOfAnyCaseThenEveryFileAndAddsTheExtens
         dizListing = ListedNames(fileDialog, u"FILE_ID.DIZ"_qs);
         fileDialog.selectNameFilter(fileDialog.nameFilters().value(1));
         allListing = ListedNames(fileDialog, u"README"_qs);
-        TypeAndAccept(fileDialog, u"other"_qs);
+        boxes = TypeAndAccept(fileDialog, u"other"_qs);
     });
 
     EXPECT_EQ(title, u"Open DIZ File"_qs);
@@ -149,6 +169,7 @@ TEST_F(CommonDialogTest, OpenListsDizFilesOfAnyCaseThenEveryFileAndAddsTheExtens
     EXPECT_EQ(dizListing, QSet<QString>({u"FILE_ID.DIZ"_qs, u"other.diz"_qs}));
     EXPECT_EQ(allListing,
               QSet<QString>({u"FILE_ID.DIZ"_qs, u"other.diz"_qs, u"notes.txt"_qs, u"README"_qs}));
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
     EXPECT_EQ(error, 0);
     EXPECT_EQ(dialog.FileName, folder.path(u"other.diz"_qs));
     EXPECT_EQ(dialog.FileTitle, u"other.diz"_qs);
@@ -167,15 +188,31 @@ TEST_F(CommonDialogTest, FilterIndexChoosesTheFilterInUse)
     EXPECT_TRUE(listing.contains(u"README"_qs));
 }
 
+TEST_F(CommonDialogTest, ListsAFileThatAppearsWhileItIsOpen)
+{
+    PrepareOpen();
+    QSet<QString> before, after;
+    ShowDriven(dialog, Kind::Open, [&](QFileDialog &fileDialog) {
+        fileDialog.setDirectory(folder.root());
+        before = ListedNames(fileDialog, u"FILE_ID.DIZ"_qs);
+        folder.write(u"late.diz"_qs, "text");
+        after = ListedNames(fileDialog, u"late.diz"_qs);
+    });
+    EXPECT_EQ(before, QSet<QString>({u"FILE_ID.DIZ"_qs, u"other.diz"_qs}));
+    EXPECT_EQ(after, QSet<QString>({u"FILE_ID.DIZ"_qs, u"other.diz"_qs, u"late.diz"_qs}));
+}
+
 TEST_F(CommonDialogTest, OpenRefusesANameThatDoesNotExist)
 {
     PrepareOpen();
+    QStringList boxes;
     bool stillOpen = false;
     const int error = ShowDriven(dialog, Kind::Open, [&](QFileDialog &fileDialog) {
         fileDialog.setDirectory(folder.root());
-        AcceptAnsweringBox(fileDialog, u"missing"_qs, QMessageBox::Ok);
+        boxes = TypeAndAccept(fileDialog, u"missing"_qs, QMessageBox::Ok);
         stillOpen = fileDialog.isVisible();
     });
+    EXPECT_EQ(boxes.size(), 1) << boxes.join(u'\n').toStdString();
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(error, ErrorNumber::DialogCancelled);
 }
@@ -184,13 +221,15 @@ TEST_F(CommonDialogTest, SaveStartsWithTheGivenNameAndAddsTheExtension)
 {
     PrepareSave();
     QString nameBox;
+    QStringList boxes;
     const int error = ShowDriven(dialog, Kind::Save, [&](QFileDialog &fileDialog) {
         if (auto *edit = fileDialog.findChild<QLineEdit *>(u"fileNameEdit"_qs))
             nameBox = edit->text();
         fileDialog.setDirectory(folder.root());
-        TypeAndAccept(fileDialog, u"new"_qs);
+        boxes = TypeAndAccept(fileDialog, u"new"_qs);
     });
     EXPECT_EQ(nameBox, u"FILE_ID.DIZ"_qs);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
     EXPECT_EQ(error, 0);
     EXPECT_EQ(dialog.FileName, folder.path(u"new.diz"_qs));
     EXPECT_EQ(dialog.FileTitle, u"new.diz"_qs);
@@ -199,14 +238,16 @@ TEST_F(CommonDialogTest, SaveStartsWithTheGivenNameAndAddsTheExtension)
 TEST_F(CommonDialogTest, SaveAsksBeforeReplacingAndNoReturnsToTheDialog)
 {
     PrepareSave();
-    QString question;
+    QStringList boxes;
     bool stillOpen = false;
     const int error = ShowDriven(dialog, Kind::Save, [&](QFileDialog &fileDialog) {
         fileDialog.setDirectory(folder.root());
-        question = AcceptAnsweringBox(fileDialog, u"FILE_ID.DIZ"_qs, QMessageBox::No);
+        boxes = TypeAndAccept(fileDialog, u"FILE_ID.DIZ"_qs, QMessageBox::No);
         stillOpen = fileDialog.isVisible();
     });
-    EXPECT_TRUE(question.contains(u"already exists"_qs)) << question.toStdString();
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(u'\n').toStdString();
+    EXPECT_TRUE(boxes.constFirst().contains(u"already exists"_qs))
+        << boxes.constFirst().toStdString();
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(error, ErrorNumber::DialogCancelled);
     EXPECT_EQ(ScratchFolder::read(folder.path(u"FILE_ID.DIZ"_qs)), QByteArray("text"));
@@ -216,10 +257,12 @@ TEST_F(CommonDialogTest, SaveWithoutTheFlagReplacesWithoutAsking)
 {
     PrepareSave();
     dialog.Flags = 0;
+    QStringList boxes;
     const int error = ShowDriven(dialog, Kind::Save, [&](QFileDialog &fileDialog) {
         fileDialog.setDirectory(folder.root());
-        TypeAndAccept(fileDialog, u"FILE_ID.DIZ"_qs);
+        boxes = TypeAndAccept(fileDialog, u"FILE_ID.DIZ"_qs);
     });
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
     EXPECT_EQ(error, 0);
     EXPECT_EQ(dialog.FileName, folder.path(u"FILE_ID.DIZ"_qs));
 }
