@@ -6,7 +6,8 @@ class QFont;
 class QPlainTextEdit;
 
 // Lays a plain text document out on a grid of character cells: every display line, wrapped or
-// not, takes exactly one line pitch, whatever height the font gives it. Each line sits at the
+// not, takes exactly one line pitch, whatever height the font gives it. It is meant for text
+// wrapped at the view's width, which has no widest line to keep track of. Each line sits at the
 // bottom of its cell, so the view's scroll positions, which count from the bottom of the line
 // above, fall on cell boundaries too.
 class GridLayout : public QPlainTextDocumentLayout
@@ -24,10 +25,15 @@ public:
     // cell starts at the edit's top-left corner.
     static GridLayout *install(QPlainTextEdit *edit, int linePitch);
 
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override;
+
 private:
     void placeLines(const QTextBlock &block) const;
+    void relayOutBlock(const QTextBlock &block);
 
     int linePitch_;
+    int blockCount_;
 };
 
 // The font with its glyphs fitted to cells `advance` pixels wide: hinted fully, which rounds
