@@ -11,6 +11,8 @@ int main(int argc, char **argv)
     char *qtArgv[] = {argv[0], nullptr};
     QApplication application(qtArgc, qtArgv);
     QApplication::setApplicationName(u"Vellum"_qs);
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(u"org.example.vellum"_qs);
 
     Form1 form(argumentText);
     form.show();
