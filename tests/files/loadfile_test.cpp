@@ -1,6 +1,7 @@
 #include "files/loadfile.h"
 
 #include "support/childprocess.h"
+#include "support/oneboxinchild.h"
 #include "support/scratchfolder.h"
 #include "support/scriptedmsgbox.h"
 #include "support/testwindow.h"
@@ -14,12 +15,7 @@
 
 namespace {
 
-struct Box
-{
-    QString title;
-    QString text;
-    int style;
-};
+using Box = ScriptedMsgBox::Shown;
 
 // Loads the path into a window that already holds a document, and returns the one box shown.
 Box FailingLoad(const QString &path)
@@ -30,33 +26,16 @@ Box FailingLoad(const QString &path)
     EXPECT_FALSE(LoadFile(test.window, path));
     EXPECT_EQ(test.text1.bytes(), QByteArray("previous"));
     EXPECT_EQ(boxes.shown().size(), 1);
-    if (boxes.shown().isEmpty())
-        return {};
-    const auto &shown = boxes.shown().first();
-    return {shown.title, shown.text, shown.style};
+    return boxes.only();
 }
 
 // The same, in a child that first prepares itself (drops privileges, lowers a limit).
 Box FailingLoadInChild(const QString &path, const std::function<bool()> &prepare)
 {
-    const ChildOutcome outcome = RunInChild([&](int output) {
-        if (!prepare())
-            return 2;
+    return OneBoxInChild(prepare, [&] {
         TestWindow test;
-        ScriptedMsgBox boxes;
-        if (LoadFile(test.window, path) || boxes.shown().size() != 1)
-            return 1;
-        const auto &shown = boxes.shown().first();
-        WriteToParent(
-            output,
-            (shown.title + u'\n' + shown.text + u'\n' + QString::number(shown.style)).toUtf8());
-        return 0;
+        return !LoadFile(test.window, path);
     });
-    EXPECT_EQ(outcome.exitCode, 0);
-    const QStringList parts = QString::fromUtf8(outcome.output).split(u'\n');
-    if (parts.size() != 3)
-        return {};
-    return {parts[0], parts[1], parts[2].toInt()};
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "document/caption.h"
 #include "support/childprocess.h"
+#include "support/oneboxinchild.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialog.h"
 #include "support/scriptedmsgbox.h"
@@ -37,13 +38,7 @@ void EditedUntitledDocument(TestWindow &test, const QByteArray &text)
     UpdateCaption(test.window);
 }
 
-struct Box
-{
-    QString title;
-    QString text;
-    int style = -1;
-    bool operator==(const Box &) const = default;
-};
+using Box = ScriptedMsgBox::Shown;
 
 // Saves a document with a file and returns the one box it showed, checking that the save failed
 // and left the document as it was.
@@ -56,34 +51,17 @@ Box FailingSave(const QString &path)
     EXPECT_EQ(test.state().Changed, FlagTrue);
     EXPECT_EQ(test.state().FilePath, path);
     EXPECT_EQ(boxes.shown().size(), 1);
-    if (boxes.shown().size() != 1)
-        return {};
-    const auto &shown = boxes.shown().first();
-    return {shown.title, shown.text, shown.style};
+    return boxes.only();
 }
 
 // The same, in a child that first prepares itself (drops privileges, lowers a limit).
 Box FailingSaveInChild(const QString &path, const std::function<bool()> &prepare)
 {
-    const ChildOutcome outcome = RunInChild([&](int output) {
-        if (!prepare())
-            return 2;
+    return OneBoxInChild(prepare, [&] {
         TestWindow test;
         EditedFileDocument(test, path, QByteArray(20000, 'n'));
-        ScriptedMsgBox boxes;
-        if (SaveFile(test.window) || boxes.shown().size() != 1 || !test.state().Changed)
-            return 1;
-        const auto &shown = boxes.shown().first();
-        WriteToParent(
-            output,
-            (shown.title + u'\n' + shown.text + u'\n' + QString::number(shown.style)).toUtf8());
-        return 0;
+        return !SaveFile(test.window) && test.state().Changed;
     });
-    EXPECT_EQ(outcome.exitCode, 0);
-    const QStringList parts = QString::fromUtf8(outcome.output).split(u'\n');
-    if (parts.size() != 3)
-        return {};
-    return {parts[0], parts[1], parts[2].toInt()};
 }
 
 QStringList FolderEntries(const QString &folder)

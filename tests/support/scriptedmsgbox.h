@@ -14,7 +14,9 @@ public:
     {
         QString title;
         QString text;
-        int style;
+        int style = -1;
+
+        bool operator==(const Shown &) const = default;
     };
 
     ScriptedMsgBox();
@@ -24,6 +26,10 @@ public:
 
     void answer(int value) { answers_.append(value); }
     const QList<Shown> &shown() const { return shown_; }
+
+    // The one box shown, for a test that expects exactly one; an empty box when there were more
+    // or none.
+    Shown only() const { return shown_.size() == 1 ? shown_.first() : Shown{}; }
 
 private:
     QList<int> answers_;
