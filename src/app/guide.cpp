@@ -149,9 +149,9 @@ GuidePanel::GuidePanel(QWidget *parent) : QFrame(parent), surface_(new GuideSurf
         captions_.append(label);
         ++index;
     }
-    const QFont font = captionFont();
+    captionFont_ = fitCaptionFont();
     for (QLabel *label : std::as_const(captions_))
-        label->setFont(font);
+        label->setFont(captionFont_);
 
     index = 0;
     for (const Bar &bar : Bars) {
@@ -181,7 +181,7 @@ void GuidePanel::holdTextArea(QPlainTextEdit *textArea)
         bar->raise();
 }
 
-QFont GuidePanel::captionFont() const
+QFont GuidePanel::fitCaptionFont() const
 {
     QList<QPair<QString, QSize>> texts;
     for (const Caption &caption : Captions)

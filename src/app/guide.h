@@ -29,13 +29,16 @@ public:
 
     // The font of the guide's captions: the interface font, made as small as it takes for every
     // caption to fit its box.
-    QFont captionFont() const;
+    QFont captionFont() const { return captionFont_; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    QFont fitCaptionFont() const;
+
     QWidget *surface_;
+    QFont captionFont_;
     QList<QLabel *> captions_;
     QList<QWidget *> bars_;
 };
