@@ -3,15 +3,7 @@
 #include "document/caption.h"
 #include "document/documentnames.h"
 #include "files/loadfile.h"
-
-namespace {
-
-QString FileNamePart(const QString &path)
-{
-    return path.mid(path.lastIndexOf(u'/') + 1);
-}
-
-} // namespace
+#include "platform/filenames.h"
 
 void Form_Load(DocumentWindow &window, const QString &argumentText)
 {

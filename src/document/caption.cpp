@@ -1,6 +1,7 @@
 #include "document/caption.h"
 
 #include "document/documentwindow.h"
+#include "platform/filenames.h"
 
 #include <QWidget>
 
@@ -16,5 +17,8 @@ QString CaptionFor(const QString &displayName)
 
 void UpdateCaption(DocumentWindow &window)
 {
-    window.form.setWindowTitle(CaptionFor(window.documentState.DisplayName));
+    // Qt reads "[*]" in a title as the place of a modified mark; doubled, it stands for itself.
+    QString title = CaptionFor(DisplayFileName(window.documentState.DisplayName));
+    title.replace(u"[*]"_qs, u"[*][*]"_qs);
+    window.form.setWindowTitle(title);
 }

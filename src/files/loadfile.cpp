@@ -2,10 +2,10 @@
 
 #include "document/documentwindow.h"
 #include "platform/errornumbers.h"
+#include "platform/filenames.h"
 #include "platform/msgbox.h"
 #include "platform/textarea.h"
 
-#include <QFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,7 +39,7 @@ MessageRow LoadErrorTable(int errorNumber)
 
 FileRead ReadWholeFile(const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = EncodeFileName(path);
     // Non-blocking, so that opening a FIFO without a writer returns at once; it is refused below.
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)

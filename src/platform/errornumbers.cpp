@@ -1,14 +1,17 @@
 #include "platform/errornumbers.h"
 
-#include <QFileInfo>
+#include "platform/filenames.h"
+
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
 bool FolderExists(const QString &path)
 {
-    const QFileInfo file(path);
-    return QFileInfo(file.absolutePath()).isDir();
+    struct stat status = {};
+    return ::stat(EncodeFileName(FolderPart(path)).constData(), &status) == 0 &&
+           S_ISDIR(status.st_mode);
 }
 
 } // namespace

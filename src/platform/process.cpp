@@ -1,19 +1,28 @@
 #include "platform/process.h"
 
+#include "platform/filenames.h"
+
 #include <QCoreApplication>
 #include <QStringList>
+#include <climits>
+#include <unistd.h>
 
 QString ArgumentText(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << DecodeFileName(argv[i]);
     return arguments.join(u' ');
 }
 
 QString ProgramDirectory()
 {
-    return QCoreApplication::applicationDirPath();
+    // Read from the kernel rather than from Qt, which would lose a folder name that is not UTF-8.
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", target, sizeof target);
+    if (length <= 0 || length == sizeof target)
+        return QCoreApplication::applicationDirPath();
+    return FolderPart(DecodeFileName(QByteArray(target, length)));
 }
 
 namespace {

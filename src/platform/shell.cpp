@@ -4,7 +4,7 @@
 
 #include "platform/shell.h"
 
-#include <QFile>
+#include "platform/filenames.h"
 
 #include <cerrno>
 #include <optional>
@@ -48,7 +48,7 @@ ShellResult ShellExecute(QWidget *, const QString &file, const QString &, const 
     if (file.isEmpty())
         return ShellCode::FileNotFound;
 
-    g_autoptr(GFile) target = g_file_new_for_commandline_arg(QFile::encodeName(file).constData());
+    g_autoptr(GFile) target = g_file_new_for_commandline_arg(EncodeFileName(file).constData());
     // The desktop names a program even for a file we may not read, going by its name alone.
     if (g_autofree char *path = g_file_get_path(target)) {
         if (access(path, R_OK) != 0 && errno == EACCES)
@@ -60,7 +60,7 @@ ShellResult ShellExecute(QWidget *, const QString &file, const QString &, const 
     if (!handler)
         return ShellResultForError(error);
 
-    const QByteArray workingDirectory = QFile::encodeName(directory);
+    const QByteArray workingDirectory = EncodeFileName(directory);
     if (!directory.isEmpty()) {
         if (const std::optional<ShellResult> problem = DirectoryProblem(workingDirectory))
             return *problem;
