@@ -81,14 +81,14 @@ Form2::Form2(QWidget *owner)
     image1->setGeometry(TwipsRect(120, 360, 480, 480));
     image1->setPixmap(QPixmap::fromImage(ProgramIconImage(32)));
 
-    AddLabel(this, u"Label1"_qs, u"Copyright \u00A9 2026 the Vellum authors"_qs,
+    AddLabel(this, u"Label1"_qs, u"Copyright \u00A9 2026, the Vellum authors"_qs,
              TwipsRect(840, 120, 3615, 255));
     AddLabel(this, u"Label2"_qs, u"All rights reserved."_qs, TwipsRect(840, 360, 3615, 255));
     QLabel *label3 =
         AddLabel(this, u"Label3"_qs,
-                 u"Vellum is freeware: you may use it, copy it and hand it on to others as "
-                 u"you like, free of charge, as long as it is passed on whole and unchanged. "
-                 u"It comes as it is, without any warranty; you use it at your own risk."_qs,
+                 u"Vellum is free software under the BSD 2-Clause License: you may use it, "
+                 u"copy it and hand it on, changed or not, as long as the copyright notice "
+                 u"and the license go with it. It comes as it is, without any warranty."_qs,
                  TwipsRect(840, 720, 3975, 1695));
     label3->setWordWrap(true);
     AddLabel(this, u"Label4"_qs, u"Visit Vellum's home page:"_qs, TwipsRect(840, 2520, 4095, 255));
