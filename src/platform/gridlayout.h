@@ -10,6 +10,11 @@ class QPlainTextEdit;
 // wrapped at the view's width, which has no widest line to keep track of. Each line sits at the
 // bottom of its cell, so the view's scroll positions, which count from the bottom of the line
 // above, fall on cell boundaries too.
+//
+// It lays every block out itself, so that a paragraph without spaces costs time in proportion to
+// its length: Qt's word wrap measures the whole word at the start of each display line before it
+// falls back to breaking anywhere, which on a megabyte without a space is the rest of the paragraph
+// for every one of its lines.
 class GridLayout : public QPlainTextDocumentLayout
 {
     Q_OBJECT
@@ -29,11 +34,13 @@ protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
 
 private:
-    void placeLines(const QTextBlock &block) const;
-    void relayOutBlock(const QTextBlock &block);
+    void layOutBlock(const QTextBlock &block);
+    qreal availableWidth() const;
 
     int linePitch_;
     int blockCount_;
+    // The edit's viewport, whose width the edit gives its document layout.
+    QWidget *viewport_ = nullptr;
 };
 
 // The font with its glyphs fitted to cells `advance` pixels wide: hinted fully, which rounds

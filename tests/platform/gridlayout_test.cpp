@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -107,4 +108,45 @@ TEST_F(GridEdit, ScrollingInsideAWrappedParagraphKeepsTheGrid)
     EXPECT_EQ(edit.verticalScrollBar()->value(), 2);
     EXPECT_EQ(caretAt(46 * 2).topLeft(), QPoint(0, 1));
     EXPECT_EQ(caretAt(46 * 11).topLeft(), QPoint(0, 9 * 16 + 1));
+}
+
+// Lines of paragraphs with runs far longer than a line, laid out by the grid and typed into, break
+// where Qt's own word wrap breaks them on a bare layout of the same text and width.
+TEST_F(GridEdit, LongRunsBreakWhereQtsOwnWordWrapBreaksThem)
+{
+    std::mt19937 random(45);
+    const QStringList pieces = {u" "_qs, u"-"_qs, u"/"_qs, u"."_qs, u"("_qs, u"\t"_qs, u"  "_qs};
+    const auto expectQtsLines = [&](const QTextBlock &block) {
+        QTextLayout model(block.text(), edit.font());
+        QTextOption option = edit.document()->defaultTextOption();
+        model.setTextOption(option);
+        model.beginLayout();
+        for (QTextLine line = model.createLine(); line.isValid(); line = model.createLine())
+            line.setLineWidth(edit.viewport()->width());
+        model.endLayout();
+        QTextLayout *laidOut = block.layout();
+        ASSERT_EQ(laidOut->lineCount(), model.lineCount()) << block.text().toStdString();
+        for (int i = 0; i < model.lineCount(); ++i) {
+            EXPECT_EQ(laidOut->lineAt(i).textStart(), model.lineAt(i).textStart());
+            EXPECT_EQ(laidOut->lineAt(i).textLength(), model.lineAt(i).textLength());
+        }
+    };
+    for (int round = 0; round < 30; ++round) {
+        QString text;
+        while (text.size() < 1500) {
+            const int kind = int(random() % 8);
+            if (kind == 0)
+                text += QString(150 + int(random() % 400), QChar(u'A' + int(random() % 26)));
+            else if (kind < 5)
+                text += QString(1 + int(random() % 12), u'x');
+            else
+                text += pieces.at(int(random() % pieces.size()));
+        }
+        edit.setPlainText(text);
+        expectQtsLines(edit.document()->firstBlock());
+        QTextCursor cursor(edit.document());
+        cursor.setPosition(int(random() % text.size()));
+        cursor.insertText(round % 2 ? u" "_qs : u"B"_qs);
+        expectQtsLines(edit.document()->firstBlock());
+    }
 }
