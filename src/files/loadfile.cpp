@@ -1,13 +1,17 @@
 #include "files/loadfile.h"
 
 #include "document/documentwindow.h"
+#include "files/loadprogress.h"
+#include "files/memorybudget.h"
 #include "platform/errornumbers.h"
 #include "platform/filenames.h"
 #include "platform/msgbox.h"
 #include "platform/textarea.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,7 +41,35 @@ MessageRow LoadErrorTable(int errorNumber)
     }
 }
 
-FileRead ReadWholeFile(const QString &path)
+namespace {
+
+// Reading goes in pieces of this size, so that a long read can show its progress.
+constexpr qint64 ReadPiece = 4 * 1024 * 1024;
+
+// Reads the file's size in bytes from the open descriptor; the length was taken when the file was
+// opened, and a file that shrinks meanwhile is an error.
+int ReadInto(int fd, QByteArray &bytes, const QString &path, const ReadProgress &progress)
+{
+    const qint64 size = bytes.size();
+    qint64 done = 0;
+    if (progress)
+        progress(0, size);
+    while (done < size) {
+        const ssize_t got = ::read(fd, bytes.data() + done, std::min(size - done, ReadPiece));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0 ? ErrorNumber::InputPastEndOfFile : ErrorNumberForOsError(errno, path);
+        done += got;
+        if (progress)
+            progress(done, size);
+    }
+    return 0;
+}
+
+} // namespace
+
+FileRead ReadWholeFile(const QString &path, const ReadProgress &progress)
 {
     const QByteArray name = EncodeFileName(path);
     // Non-blocking, so that opening a FIFO without a writer returns at once; it is refused below.
@@ -53,22 +85,17 @@ FileRead ReadWholeFile(const QString &path)
         result.errorNumber = ErrorNumberForOsError(errno, path);
     } else if (!S_ISREG(status.st_mode)) {
         result.errorNumber = ErrorNumber::PathFileAccessError;
+    } else if (!FileFitsInMemory(status.st_size)) {
+        result.errorNumber = OutOfMemoryError;
     } else {
-        // The length is taken when the file is opened; a file that shrinks meanwhile is an error.
-        result.bytes.resize(status.st_size);
-        qint64 done = 0;
-        while (done < status.st_size) {
-            const ssize_t got = ::read(fd, result.bytes.data() + done, status.st_size - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                result.errorNumber =
-                    got == 0 ? ErrorNumber::InputPastEndOfFile : ErrorNumberForOsError(errno, path);
-                result.bytes.clear();
-                break;
-            }
-            done += got;
+        try {
+            result.bytes.resize(status.st_size);
+            result.errorNumber = ReadInto(fd, result.bytes, path, progress);
+        } catch (const std::bad_alloc &) {
+            result.errorNumber = OutOfMemoryError;
         }
+        if (result.errorNumber != 0)
+            result.bytes = QByteArray();
     }
     ::close(fd);
     return result;
@@ -76,12 +103,25 @@ FileRead ReadWholeFile(const QString &path)
 
 bool LoadFile(DocumentWindow &window, const QString &path)
 {
-    const FileRead read = ReadWholeFile(path);
-    if (read.errorNumber != 0) {
-        const MessageRow row = LoadErrorTable(read.errorNumber);
+    int errorNumber = 0;
+    {
+        LoadProgress progress(window.form, DisplayFileName(FileNamePart(path)));
+        FileRead read =
+            ReadWholeFile(path, [&](qint64 done, qint64 size) { progress.read(done, size); });
+        errorNumber = read.errorNumber;
+        if (errorNumber == 0) {
+            progress.settingText();
+            try {
+                window.Text1.setBytes(read.bytes);
+            } catch (const std::bad_alloc &) {
+                errorNumber = OutOfMemoryError;
+            }
+        }
+    }
+    if (errorNumber != 0) {
+        const MessageRow row = LoadErrorTable(errorNumber);
         MsgBox(row.text, MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation, row.title);
         return false;
     }
-    window.Text1.setBytes(read.bytes);
     return true;
 }

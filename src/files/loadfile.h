@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 struct DocumentWindow;
 
@@ -21,11 +22,17 @@ struct FileRead
     int errorNumber = 0;
 };
 
-// Reads a regular file whole; anything else (a folder, a FIFO, a device) is refused without
-// being opened for reading, so that it can never hang the program.
-FileRead ReadWholeFile(const QString &path);
+// The error number of a load that needs more memory than there is.
+inline constexpr int OutOfMemoryError = 7;
 
-// Puts the file's content into the text area. On failure shows the box from LoadErrorTable and
-// leaves the text area and the document as they were. Returns whether the text area now holds
-// the file's content.
+// Reads a regular file whole; anything else (a folder, a FIFO, a device) is refused without
+// being opened for reading, so that it can never hang the program. A file too big for the memory
+// left is refused before anything is read, and so is one whose buffer cannot be had. Reading
+// reports the bytes read so far, first before the first byte and then after every piece.
+using ReadProgress = std::function<void(qint64 bytesRead, qint64 fileSize)>;
+FileRead ReadWholeFile(const QString &path, const ReadProgress &progress = {});
+
+// Puts the file's content into the text area. On failure, running out of memory included, shows
+// the box from LoadErrorTable and leaves the text area and the document as they were. A long load
+// shows its progress. Returns whether the text area now holds the file's content.
 bool LoadFile(DocumentWindow &window, const QString &path);

@@ -1,5 +1,6 @@
 #include "files/loadfile.h"
 
+#include "files/memorybudget.h"
 #include "support/childprocess.h"
 #include "support/oneboxinchild.h"
 #include "support/scratchfolder.h"
@@ -36,6 +37,23 @@ Box FailingLoadInChild(const QString &path, const std::function<bool()> &prepare
         TestWindow test;
         return !LoadFile(test.window, path);
     });
+}
+
+// Lets the process use only the given number of MiB beyond what it uses now, as /proc counts it.
+bool LowerLimit(int resource, const QByteArray &field, qint64 mebibytes)
+{
+    QFile status(u"/proc/self/status"_qs);
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':')) {
+            const qint64 used =
+                line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong();
+            const rlimit limit{rlim_t((used << 10) + (mebibytes << 20)), RLIM_INFINITY};
+            return ::setrlimit(resource, &limit) == 0;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -137,6 +155,34 @@ TEST(LoadErrorBoxes, AFileShorterThanItsSizeKeepsThePreviousDocument)
     const Box box = FailingLoad(shortFile);
     EXPECT_EQ(box.title, u"File Problem"_qs);
     EXPECT_EQ(box.text, u"The file could not be opened for some reason: Error Number: 62"_qs);
+}
+
+// A file too big for the memory left, or whose load runs out of memory on the way, is refused with
+// error 7 and the previous document stays.
+TEST(LoadErrorBoxes, OutOfMemoryKeepsThePreviousDocument)
+{
+    const QString outOfMemory = u"The file could not be opened for some reason: Error Number: 7"_qs;
+    ScratchFolder folder;
+    const QString huge = folder.write(u"huge.diz"_qs, {});
+    ASSERT_TRUE(QFile::resize(huge, qint64(8) << 30));
+    EXPECT_EQ(FailingLoad(huge).text, outOfMemory);
+
+    const QString big = folder.write(u"big.diz"_qs, QByteArray(32 << 20, 'x'));
+    const auto loadKeepsPrevious = [&] {
+        TestWindow test;
+        test.text1.setBytes("previous");
+        return !LoadFile(test.window, big) && test.text1.bytes() == "previous";
+    };
+    // Under an address-space limit the file is refused before it is read.
+    Box box = OneBoxInChild(
+        [] { return LowerLimit(RLIMIT_AS, "VmSize", 256) && !FileFitsInMemory(32 << 20); },
+        loadKeepsPrevious);
+    EXPECT_EQ(box.text, outOfMemory);
+    // A limit on the data segment is not foreseen: the text's allocation fails on the way.
+    box = OneBoxInChild(
+        [] { return LowerLimit(RLIMIT_DATA, "VmData", 48) && FileFitsInMemory(32 << 20); },
+        loadKeepsPrevious);
+    EXPECT_EQ(box.text, outOfMemory);
 }
 
 TEST(LoadErrorTable, EveryRowAndTheDefault)

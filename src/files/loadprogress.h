@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QProgressDialog;
+class QWidget;
+
+// The window that tells the user a long load is going on: it names the file and fills a bar while
+// the file is read, then stays up while the text area takes the text. A file big enough to take
+// more than about half a second shows it from the start; a smaller one only when reading turns
+// out slow. While it is up, the window system's events (drawing, exposing) are answered; input is
+// not, so no other command can start in the middle of the load.
+class LoadProgress
+{
+public:
+    LoadProgress(QWidget &owner, const QString &fileName);
+    ~LoadProgress();
+    LoadProgress(const LoadProgress &) = delete;
+    LoadProgress &operator=(const LoadProgress &) = delete;
+
+    // The first call, before any byte is read, tells the file's size.
+    void read(qint64 bytesRead, qint64 fileSize);
+    // Called before the text goes into the text area, which is one step that cannot report.
+    void settingText();
+
+    bool isShown() const;
+
+private:
+    void show();
+    void answerWindowSystem();
+
+    QProgressDialog *dialog_;
+};
+
+// A file of at least this size takes about half a second or more to load and show.
+inline constexpr qint64 SlowLoadBytes = 4 * 1024 * 1024;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What holding a file costs at the peak of its load, per byte of the file: the bytes read, their
+// text, the text split at its breaks, the text area's own copy and the layout of the longest line.
+// Measured as peak resident memory: 8 bytes a byte for 16 MiB of 80-character lines, 41 for one
+// line of 4 MiB, whose glyphs are all laid out at once; the worst case, with room to spare.
+inline constexpr qint64 LoadCostPerFileByte = 48;
+
+// The memory this program can still take: the least of what the system reports as available,
+// what the address-space limit leaves and what the control group's memory limit leaves.
+qint64 AvailableMemory();
+
+// Whether a file of the given size can be loaded without running out of memory.
+bool FileFitsInMemory(qint64 fileSize);
