@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing for the given purpose: "build" (the program) or
-# "test" (the program, its tests and benchmarks).
+# Installs the Debian packages that are missing for the given purpose: "build" (the program),
+# "package" (the program's Debian package) or "test" (the program, its package, its tests and
+# benchmarks).
 set -euo pipefail
 
 build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libglib2.0-dev
@@ -9,11 +10,16 @@ test_packages=(libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick libx11
     desktop-file-utils appstream shared-mime-info xdotool)
 # The desktop install test asks GIO; the start-up benchmark types through XTest and sees Damage.
 test_packages+=(libglib2.0-bin libxtst-dev libxdamage-dev)
+# Boxes are placed under a real window manager; screen readers' view is read over AT-SPI.
+test_packages+=(openbox dbus at-spi2-core python3-pyatspi)
+# The package test builds the Debian package and checks it with lintian (about 35 MB).
+package_packages=(dpkg-dev debhelper lintian)
 
 wanted=("${build_packages[@]}")
-if [ "${1:-build}" = test ]; then
-    wanted+=("${test_packages[@]}")
-fi
+case "${1:-build}" in
+package) wanted+=("${package_packages[@]}") ;;
+test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do
