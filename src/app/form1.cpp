@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "about/programicon.h"
+#include "app/filedrop.h"
 #include "app/guide.h"
 #include "app/menus.h"
 #include "app/startup.h"
@@ -8,6 +9,7 @@
 #include "app/twips.h"
 #include "document/caption.h"
 #include "document/gauge.h"
+#include "files/opendocument.h"
 #include "platform/gridlayout.h"
 #include "platform/statusbar.h"
 #include "platform/textarea.h"
@@ -55,6 +57,8 @@ Form1::Form1(const QString &argumentText, QWidget *parent)
     layOutControls();
     SetUpTextArea(Text1);
     connect(Text1, &TextArea::contentChanged, this, [this] { Text1_Change(window_); });
+    new FileDrop(Text1->viewport(),
+                 [this](const QString &path) { OpenDocumentFile(window_, path); });
 
     Form_Load(window_, argumentText);
     Text1->setFocus();

@@ -7,7 +7,19 @@
 #include "files/loadfile.h"
 #include "platform/commondialog.h"
 #include "platform/errornumbers.h"
+#include "platform/filenames.h"
 #include "platform/msgbox.h"
+
+namespace {
+
+// What Open does once it knows the file: load it and make it the document.
+void OpenChosenFile(DocumentWindow &window, const QString &path, const QString &title)
+{
+    if (LoadFile(window, path))
+        AttachToFile(window, path, title);
+}
+
+} // namespace
 
 void OpenDocument(DocumentWindow &window)
 {
@@ -20,8 +32,11 @@ void OpenDocument(DocumentWindow &window)
         return;
     // Any other failure of the dialog is not reported by itself: the load reports whatever name
     // the dialog still holds.
-    if (!LoadFile(window, dialog.FileName))
-        return;
+    OpenChosenFile(window, dialog.FileName, dialog.FileTitle);
+}
 
-    AttachToFile(window, dialog.FileName, dialog.FileTitle);
+void OpenDocumentFile(DocumentWindow &window, const QString &path)
+{
+    if (OfferToSaveChanges(window, MsgBoxStyle::Question))
+        OpenChosenFile(window, path, FileNamePart(path));
 }
