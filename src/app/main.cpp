@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/sessionguard.h"
 #include "platform/process.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(u"org.example.vellum"_qs);
 
     Form1 form(argumentText);
+    new SessionGuard(form.documentWindow(), form);
     form.show();
     return QApplication::exec();
 }
