@@ -1,7 +1,11 @@
 #include "app/guide.h"
 
 #include "app/twips.h"
+#include "platform/contrast.h"
+#include "platform/systemcolours.h"
 
+#include <QAccessibleWidget>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
@@ -44,6 +48,7 @@ const Caption Captions[] = {
     {u"18", 600, 4680, 255, 255},
     {u"No character at red column", 6600, 480, 735, 855},
 };
+constexpr int LineRulerCaption = 1;
 constexpr int NoteCaption = 9;
 
 constexpr QRect TextAreaRect = PixelRect(960, 480, 5535, 4815);
@@ -55,6 +60,7 @@ struct Line
     int x1, y1, x2, y2;
     bool shadow; // in the button-shadow colour rather than the window-text colour
 };
+constexpr int MarkOnLightPanel = 23;
 
 // Indexed as the control array Line1.
 const Line Lines[] = {
@@ -76,16 +82,25 @@ class GuideSurface : public QWidget
 public:
     using QWidget::QWidget;
 
+    // The light panel's colour, the desktop's 3-D light.
+    void setLight(const QColor &light)
+    {
+        light_ = light;
+        update();
+    }
+
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        // Midlight stands for the desktop's 3-D light colour.
-        painter.fillRect(LightPanel, palette().color(QPalette::Midlight));
+        painter.fillRect(LightPanel, light_);
         painter.fillRect(RedBlock, QColor(255, 0, 0));
+        const QColor ink = palette().color(QPalette::WindowText);
+        int index = 0;
         for (const Line &line : Lines) {
-            const QColor colour =
-                palette().color(line.shadow ? QPalette::Dark : QPalette::WindowText);
+            QColor colour = line.shadow ? palette().color(QPalette::Dark) : ink;
+            if (index++ == MarkOnLightPanel)
+                colour = ReadableOn(ink, light_, GraphicContrast);
             const QPoint from = PixelPoint(line.x1, line.y1);
             const QPoint to = PixelPoint(line.x2, line.y2);
             if (from.x() == to.x() || from.y() == to.y()) {
@@ -100,7 +115,88 @@ protected:
             }
         }
     }
+
+private:
+    QColor light_;
 };
+
+// A bar, or the keyline round one: decoration that assistive technology does not list.
+class Decoration : public QWidget
+{
+public:
+    explicit Decoration(QWidget *parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+};
+
+// A one-pixel frame round a bar that would not stand out from the text area's dark paper.
+class Keyline : public Decoration
+{
+public:
+    using Decoration::Decoration;
+
+    void setColour(const QColor &colour)
+    {
+        colour_ = colour;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(colour_);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    QColor colour_;
+};
+
+// The guide's inner area as assistive technology sees it: the captions and the text area, not
+// the bars and keylines, which only repeat what the captions say.
+class AccessibleGuideSurface : public QAccessibleWidget
+{
+public:
+    explicit AccessibleGuideSurface(QWidget *surface) : QAccessibleWidget(surface) {}
+
+    int childCount() const override { return int(listedChildren().size()); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> children = listedChildren();
+        if (index < 0 || index >= children.size())
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(children.at(index));
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        return int(listedChildren().indexOf(qobject_cast<QWidget *>(child->object())));
+    }
+
+private:
+    QList<QWidget *> listedChildren() const
+    {
+        QList<QWidget *> children;
+        for (QObject *object : widget()->children()) {
+            auto *child = qobject_cast<QWidget *>(object);
+            if (child && !child->isWindow() && !dynamic_cast<Decoration *>(child))
+                children.append(child);
+        }
+        return children;
+    }
+};
+
+QAccessibleInterface *AccessibleGuideSurfaceFactory(const QString &, QObject *object)
+{
+    if (auto *surface = dynamic_cast<GuideSurface *>(object))
+        return new AccessibleGuideSurface(surface);
+    return nullptr;
+}
 
 } // namespace
 
@@ -125,6 +221,11 @@ QFont FittedFont(QFont font, const QList<QPair<QString, QSize>> &texts)
 
 GuidePanel::GuidePanel(QWidget *parent) : QFrame(parent), surface_(new GuideSurface(this))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(AccessibleGuideSurfaceFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::NoFocus);
     QPalette panelPalette = palette();
@@ -138,14 +239,13 @@ GuidePanel::GuidePanel(QWidget *parent) : QFrame(parent), surface_(new GuideSurf
         auto *label = new QLabel(QString::fromUtf16(caption.text), surface_);
         label->setObjectName(u"Label1(%1)"_qs.arg(index));
         label->setGeometry(PixelRect(caption.left, caption.top, caption.width, caption.height));
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A one-line caption is centred on the line through the middle of its box: the ruler's
+        // caption is set into its dimension line, each number stands at its tick. The captions
+        // of several lines start at the top of their boxes.
+        const bool severalLines = index == LineRulerCaption || index == NoteCaption;
+        label->setAlignment(Qt::AlignLeft | (severalLines ? Qt::AlignTop : Qt::AlignVCenter));
         label->setWordWrap(true);
-        if (index == NoteCaption) {
-            QPalette notePalette = label->palette();
-            notePalette.setColor(QPalette::Window, notePalette.color(QPalette::Midlight));
-            label->setPalette(notePalette);
-            label->setAutoFillBackground(true);
-        }
+        label->setAutoFillBackground(index == NoteCaption);
         captions_.append(label);
         ++index;
     }
@@ -155,15 +255,57 @@ GuidePanel::GuidePanel(QWidget *parent) : QFrame(parent), surface_(new GuideSurf
 
     index = 0;
     for (const Bar &bar : Bars) {
-        auto *widget = new QWidget(surface_);
+        const QRect place = PixelRect(bar.left, bar.top, bar.width, bar.height);
+        auto *keyline = new Keyline(surface_);
+        keyline->setObjectName(u"Frame3(%1)Keyline"_qs.arg(index));
+        keyline->setGeometry(place.adjusted(-1, -1, 1, 1));
+        keylines_.append(keyline);
+
+        auto *widget = new Decoration(surface_);
         widget->setObjectName(u"Frame3(%1)"_qs.arg(index++));
-        widget->setGeometry(PixelRect(bar.left, bar.top, bar.width, bar.height));
+        widget->setGeometry(place);
         QPalette barPalette = widget->palette();
         barPalette.setColor(QPalette::Window, bar.fill);
         widget->setPalette(barPalette);
         widget->setAutoFillBackground(true);
-        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         bars_.append(widget);
+    }
+    fitColoursToPalette();
+}
+
+void GuidePanel::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    const bool recolour =
+        event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange;
+    // The constructor sets the panel's palette before it makes the bars; it colours them itself.
+    if (recolour && !keylines_.isEmpty())
+        fitColoursToPalette();
+}
+
+// The light panel and the note take the style's 3-D light; what stands on a colour of its own
+// keeps a readable contrast with it. On a dark palette, a bar that would melt into the text
+// area's paper gets a keyline in the text's colour; on a light one no bar has a keyline.
+void GuidePanel::fitColoursToPalette()
+{
+    const QColor light = ThreeDLight(this);
+    static_cast<GuideSurface *>(surface_)->setLight(light);
+
+    QLabel *note = captions_.at(NoteCaption);
+    QPalette notePalette = note->palette();
+    notePalette.setColor(QPalette::Window, light);
+    notePalette.setColor(QPalette::WindowText,
+                         ReadableOn(palette().color(QPalette::WindowText), light, TextContrast));
+    note->setPalette(notePalette);
+
+    const QColor paper = palette().color(QPalette::Base);
+    const QColor text = palette().color(QPalette::Text);
+    const bool dark = LightOnDark(text, paper);
+    for (qsizetype index = 0; index < bars_.size(); ++index) {
+        const QColor fill = Bars[index].fill;
+        auto *keyline = static_cast<Keyline *>(keylines_.at(index));
+        keyline->setColour(ReadableOn(text, fill, GraphicContrast));
+        keyline->setVisible(dark && ContrastRatio(fill, paper) < GraphicContrast);
     }
 }
 
@@ -177,8 +319,10 @@ void GuidePanel::holdTextArea(QPlainTextEdit *textArea)
 {
     textArea->setParent(surface_);
     textArea->setGeometry(TextAreaRect);
-    for (QWidget *bar : std::as_const(bars_))
-        bar->raise();
+    for (qsizetype index = 0; index < bars_.size(); ++index) {
+        keylines_.at(index)->raise();
+        bars_.at(index)->raise();
+    }
 }
 
 QFont GuidePanel::fitCaptionFont() const

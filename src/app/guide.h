@@ -12,7 +12,8 @@ class QPlainTextEdit;
 // not follow the text.
 //
 // Stacking, from the bottom: the panel's own drawing (shapes, then lines), the captions, the
-// text area, the bars. The bars let the mouse through to the text beneath them.
+// text area, the bars (each over its keyline). The bars let the mouse through to the text
+// beneath them, and assistive technology does not list them.
 class GuidePanel : public QFrame
 {
     Q_OBJECT
@@ -32,15 +33,19 @@ public:
     QFont captionFont() const { return captionFont_; }
 
 protected:
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     QFont fitCaptionFont() const;
+    void fitColoursToPalette();
 
     QWidget *surface_;
     QFont captionFont_;
     QList<QLabel *> captions_;
     QList<QWidget *> bars_;
+    // One per bar, round it: shown only where the bar needs it to be seen.
+    QList<QWidget *> keylines_;
 };
 
 // The largest size, at most the font's own, at which each text fits its box (words wrapped),

@@ -1,5 +1,6 @@
 #include "platform/imagelist.h"
 
+#include <QPainter>
 #include <QPixmap>
 
 #include <cstring>
@@ -80,6 +81,18 @@ QImage ImageList::image(const QString &key) const
             return entry.image;
     }
     return QImage();
+}
+
+QImage ImageList::imageOnTile(const QString &key, QRgb ground) const
+{
+    const QImage picture = image(key);
+    if (picture.isNull())
+        return QImage();
+    QImage tile(picture.size(), QImage::Format_ARGB32);
+    tile.fill(ground);
+    QPainter painter(&tile);
+    painter.drawImage(0, 0, picture);
+    return tile;
 }
 
 QIcon ImageList::icon(const QString &key) const

@@ -40,6 +40,9 @@ public:
     // The picture with the mask colour made transparent; null for an unknown key.
     QImage image(const QString &key) const;
     QIcon icon(const QString &key) const;
+    // The picture on an opaque tile of `ground`: its transparent pixels in that colour. Null for
+    // an unknown key.
+    QImage imageOnTile(const QString &key, QRgb ground) const;
 
 private:
     struct Entry

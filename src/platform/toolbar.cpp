@@ -1,5 +1,7 @@
 #include "platform/toolbar.h"
 
+#include "platform/contrast.h"
+
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QLayout>
@@ -26,8 +28,8 @@ QToolButton *Toolbar::addButton(const QString &key, const QString &pictureKey)
     button->setObjectName(key);
     button->setToolTip(key);
     button->setAccessibleName(key);
-    button->setIcon(images_.icon(pictureKey));
-    button->setIconSize(images_.imageSize());
+    button->setProperty("pictureKey", pictureKey);
+    showPicture(button);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setFixedSize(ButtonSize);
     button->setAutoRaise(true);
@@ -50,6 +52,26 @@ void Toolbar::changeEvent(QEvent *event)
     // A new style brings its own margins back.
     if (event->type() == QEvent::StyleChange)
         fitToButtons();
+    if (event->type() == QEvent::PaletteChange)
+        fitPicturesToPalette();
+}
+
+void Toolbar::fitPicturesToPalette()
+{
+    for (QToolButton *button : findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+        if (button->property("pictureKey").isValid())
+            showPicture(button);
+    }
+}
+
+void Toolbar::showPicture(QToolButton *button) const
+{
+    const QString key = button->property("pictureKey").toString();
+    const bool dark =
+        LightOnDark(palette().color(QPalette::WindowText), palette().color(QPalette::Window));
+    button->setIcon(dark ? QIcon(QPixmap::fromImage(images_.imageOnTile(key, Silver)))
+                         : images_.icon(key));
+    button->setIconSize(images_.imageSize());
 }
 
 void Toolbar::fitToButtons()

@@ -11,6 +11,10 @@ class QToolButton;
 // cannot be moved or floated and offers no context menu. Every click on a button emits
 // ButtonClick with the button's key; the buttons never take the keyboard focus, so a click
 // leaves the text area's focus and selection alone.
+//
+// The pictures are drawn for a light toolbar. Where the palette is dark (its text lighter than
+// its window colour), each picture stands on a light tile, the silver it was drawn on, so its
+// navy and black keep their contrast; on a light palette the pictures stand on the toolbar.
 class Toolbar : public QToolBar
 {
     Q_OBJECT
@@ -37,6 +41,8 @@ protected:
 
 private:
     void fitToButtons();
+    void fitPicturesToPalette();
+    void showPicture(QToolButton *button) const;
 
     ImageList images_;
 };
