@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 
 class LinkLabel;
+class QLabel;
 class QPushButton;
 
 // The maker's home page: the link's caption, and what a click on the link opens.
@@ -21,9 +23,18 @@ public:
     void Command1_Click();
     void Label5_Click();
 
+protected:
+    void changeEvent(QEvent *event) override;
+    // Centres the box over its owner as it comes up.
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void fitColoursToPalette();
+
     LinkLabel *Label5;
     QPushButton *Command1;
+    QList<QLabel *> notices_;
+    QWidget *line3_ = nullptr;
 };
 
 // Help > About...: shows a fresh About box, modal and centred over the owner, and discards it.

@@ -2,13 +2,15 @@
 
 #include <QLabel>
 
-// A label that reports a click: the left button pressed and released over it.
+// A label that works as a link: it reports a click (the left button pressed and released over
+// it), and assistive technology sees a link whose press action follows it. It never takes the
+// keyboard focus.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
 
 public:
-    using QLabel::QLabel;
+    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
 
 signals:
     void clicked();

@@ -24,6 +24,8 @@ namespace {
 // The text area's character cells, in logical pixels: the guide is drawn for this grid.
 constexpr int CellWidth = 8;
 constexpr int CellHeight = 16;
+// Tab stops every eight columns, as DOS and terminals set them.
+constexpr int TabColumns = 8;
 
 void SetUpTextArea(TextArea *text)
 {
@@ -38,6 +40,8 @@ void SetUpTextArea(TextArea *text)
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    text->setTabStopDistance(TabColumns * CellWidth);
+    text->setAccessibleName(u"Description"_qs);
 }
 
 } // namespace

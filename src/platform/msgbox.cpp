@@ -1,7 +1,11 @@
 #include "platform/msgbox.h"
 
+#include "platform/placement.h"
+
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QShowEvent>
 
 namespace {
 
@@ -25,13 +29,48 @@ QMessageBox::Icon IconOf(int style)
     }
 }
 
+// What a screen reader says for the box's icon.
+QString IconName(QMessageBox::Icon icon)
+{
+    switch (icon) {
+    case QMessageBox::Critical:
+        return u"Error"_qs;
+    case QMessageBox::Question:
+        return u"Question"_qs;
+    case QMessageBox::Warning:
+        return u"Warning"_qs;
+    default:
+        return QString();
+    }
+}
+
+// Qt's message box, centred over its owner as it comes up.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (!event->spontaneous() && parentWidget())
+            CentreOverOwner(this, parentWidget());
+    }
+};
+
 int ShowQtMessageBox(const QString &prompt, int style, const QString &title)
 {
     QWidget *owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
-    QMessageBox box(IconOf(style), title, prompt, QMessageBox::NoButton, owner);
+    CentredMessageBox box(IconOf(style), title, prompt, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
+    // The icon is the one label that shows a picture.
+    for (QLabel *label : box.findChildren<QLabel *>()) {
+        if (!label->pixmap().isNull())
+            label->setAccessibleName(IconName(box.icon()));
+    }
     if ((style & 0x0F) == MsgBoxStyle::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);

@@ -1,6 +1,7 @@
 #include "about/form2.h"
 #include "about/programicon.h"
 #include "launch/privatedesktop.h"
+#include "support/palettes.h"
 #include "support/scriptedmsgbox.h"
 
 #include <QApplication>
@@ -63,7 +64,9 @@ TEST(Form2, ShowsTheIconTheEtchedLinesAndTheWhitePanel)
     const QRgb white = qRgb(255, 255, 255);
 
     EXPECT_EQ(drawn.pixel(48, 100), palette.color(QPalette::Dark).rgb());
-    EXPECT_EQ(drawn.pixel(49, 100), palette.color(QPalette::Midlight).rgb());
+    // The 3-D light of the desktop's style: lighter than the face, not Qt's darker Midlight.
+    EXPECT_EQ(drawn.pixel(49, 100), LightEdgeOfSunkenPanel(palette));
+    EXPECT_GT(qGray(drawn.pixel(49, 100)), qGray(palette.color(QPalette::Button).rgb()));
     EXPECT_EQ(drawn.pixel(20, 208), palette.color(QPalette::Dark).rgb());
     EXPECT_EQ(drawn.pixel(300, 208), palette.color(QPalette::Dark).rgb());
     EXPECT_EQ(drawn.pixel(20, 209), palette.color(QPalette::Light).rgb());
@@ -92,6 +95,23 @@ TEST(Form2, ShowsTheIconTheEtchedLinesAndTheWhitePanel)
         for (int x = 72; x < 217 && !blue; ++x)
             blue = drawn.pixel(x, y) == qRgb(0, 0, 255);
     EXPECT_TRUE(blue);
+}
+
+// On a dark palette the panel stays white: its notices turn dark rather than vanish, the link
+// keeps its blue, and the 3-D light line follows the dark palette's style.
+TEST(Form2, NoticesAndLinkReadOnTheWhitePanelInADarkPalette)
+{
+    const DarkPalette dark;
+    Form2 box(nullptr);
+    const QImage drawn = box.grab().toImage();
+    EXPECT_LT(ContrastRatio(box.palette().color(QPalette::WindowText), Qt::white), TextContrast);
+    for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5"}) {
+        const QLabel *label = Label(box, name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_GE(StrongestContrast(drawn, label->geometry(), Qt::white), TextContrast) << name;
+    }
+    EXPECT_EQ(drawn.pixel(330, 100), qRgb(255, 255, 255));
+    EXPECT_EQ(drawn.pixel(49, 100), LightEdgeOfSunkenPanel(box.palette()));
 }
 
 TEST(Form2, LabelsReadWholeOnWhiteAndOnlyOKTakesTheFocus)
@@ -137,28 +157,30 @@ TEST(Form2, LabelsReadWholeOnWhiteAndOnlyOKTakesTheFocus)
     EXPECT_TRUE(box.isModal());
 }
 
-// Runs check on the About box once it is up, then closes it with close; gives up, closing
-// whatever About box there is, when none comes.
+// Runs check on the About box once it is up and active, then closes it with close. It waits for
+// the activation itself, however long a loaded machine takes, and only gives up (closing whatever
+// About box there is) when none comes in half a minute.
 void WhenTheBoxIsUp(const std::function<void(Form2 *)> &check,
                     const std::function<void(Form2 *)> &close)
 {
-    auto *poll = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [=] {
-        auto *box = qobject_cast<Form2 *>(QApplication::activeModalWidget());
-        if (box && box->isVisible()) {
-            poll->deleteLater();
+    QTimer::singleShot(0, [=] {
+        Form2 *box = nullptr;
+        const bool up = QTest::qWaitFor(
+            [&box] {
+                box = qobject_cast<Form2 *>(QApplication::activeModalWidget());
+                return box && box->isVisible() && QApplication::activeWindow() == box;
+            },
+            30000);
+        if (up) {
             check(box);
             close(box);
-        } else if ((*waited += 10) > 5000) {
-            poll->deleteLater();
-            ADD_FAILURE() << "no About box came up";
-            for (QWidget *window : QApplication::topLevelWidgets())
-                if (qobject_cast<Form2 *>(window))
-                    window->close();
+            return;
         }
+        ADD_FAILURE() << "no About box came up";
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (qobject_cast<Form2 *>(window))
+                window->close();
     });
-    poll->start(10);
 }
 
 TEST(ShowAboutBox, EachShowingIsANewModalBoxCentredOverItsOwner)

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The About box and the message boxes come up centred over their owner's client area, as the X
+# server places them: once on a bare server and once under a window manager (openbox), which
+# adds frames the program cannot know before they are there. Measured with xwininfo, client
+# area against client area: the main window's below its menu bar, the About box's whole.
+set -euo pipefail
+vellum=$1
+source "$(dirname "$0")/../support/xvfb.sh"
+
+client_height=408 # the main window's client area, below the menu bar
+
+# Prints "x y width height" of the named window's client area.
+geometry_of() {
+    xwininfo -name "$1" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+
+# Prints the centre's offset "dx dy" of a box from its owner, both given as "x y width height";
+# the owner's client area is its lowest `owner_client` rows.
+offset() {
+    local owner_client=$1
+    read -r ox oy ow oh <<<"$2"
+    read -r bx by bw bh <<<"$3"
+    echo $((2 * bx + bw - 2 * ox - ow)) $((2 * by + bh - 2 * (oy + oh - owner_client) - owner_client)) |
+        awk '{print $1 / 2, $2 / 2}'
+}
+
+# Waits until the box stands centred over its owner, within a pixel, and fails with the last
+# offset seen when it does not within about ten seconds.
+expect_centred() {
+    local box=$1 owner=$2 owner_client=$3 seen
+    wait_for_window "$box"
+    for _ in $(seq 100); do
+        seen=$(offset "$owner_client" "$(geometry_of "$owner")" "$(geometry_of "$box")")
+        awk '{exit !($1 >= -1 && $1 <= 1 && $2 >= -1 && $2 <= 1)}' <<<"$seen" && {
+            echo "ok ($desktop): \"$box\" centred over \"$owner\" (offset $seen)"
+            return 0
+        }
+        sleep 0.1
+    done
+    echo "FAIL ($desktop): \"$box\" is off the centre of \"$owner\" by $seen" >&2
+    exit 1
+}
+
+focus() {
+    local window
+    window=$(xdotool search --sync --name "^$1\$" | head -n1)
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+}
+
+run_on() {
+    desktop=$1
+    start_private_xvfb
+    wm_pid= pid=
+    # An empty desktop: nothing is associated with web pages, so the link's launch fails with a
+    # box owned by the About box.
+    home=$(mktemp -d)
+    trap 'kill $pid $wm_pid 2>/dev/null || true; stop_private_xvfb; rm -rf "$home"' EXIT
+    export XDG_DATA_HOME=$home XDG_DATA_DIRS=$home XDG_CONFIG_HOME=$home XDG_CONFIG_DIRS=$home
+    export XDG_RUNTIME_DIR=$home/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    if [ "$desktop" = openbox ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        wm_pid=$!
+        for _ in $(seq 200); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            sleep 0.05
+        done
+    fi
+
+    "$vellum" &
+    pid=$!
+    wait_for_window 'Untitled - Vellum'
+    focus 'Untitled - Vellum'
+    xdotool key --delay 50 alt+h a
+    expect_centred 'About Vellum' 'Untitled - Vellum' "$client_height"
+
+    # The link's failure box belongs to the About box.
+    read -r ax ay _ _ <<<"$(geometry_of 'About Vellum')"
+    xdotool mousemove --sync $((ax + 90)) $((ay + 192)) click 1
+    expect_centred 'Address Access Error' 'About Vellum' 245
+    focus 'Address Access Error'
+    xdotool key Return
+    focus 'About Vellum'
+    xdotool key Return
+
+    # Help > Content's failure box belongs to the main window.
+    focus 'Untitled - Vellum'
+    xdotool key F1
+    expect_centred 'Address Access Error' 'Untitled - Vellum' "$client_height"
+}
+
+(run_on bare)
+(run_on openbox)
