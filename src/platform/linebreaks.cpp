@@ -7,12 +7,12 @@ LineBreaks::LineBreaks(QByteArray kinds)
 {
 }
 
-void LineBreaks::splice(int first, int removed, int added)
+void LineBreaks::replace(int first, int removed, const QByteArray &kinds)
 {
     const auto begin = kinds_.cbegin() + first;
     crLfCount_ -= std::count(begin, begin + removed, CrLf);
-    kinds_.replace(first, removed, QByteArray(added, CrLf));
-    crLfCount_ += added;
+    kinds_.replace(first, removed, kinds);
+    crLfCount_ += std::count(kinds.cbegin(), kinds.cend(), CrLf);
 }
 
 SplitText SplitAtLineBreaks(const QString &text)

@@ -23,8 +23,8 @@ public:
     // The bytes all the breaks take in a file.
     qint64 byteLength() const { return kinds_.size() + crLfCount_; }
 
-    // Replaces `removed` breaks from `first` on with `added` new CR LF breaks.
-    void splice(int first, int removed, int added);
+    // Replaces `removed` breaks from `first` on with the breaks of the given kinds.
+    void replace(int first, int removed, const QByteArray &kinds);
 
 private:
     QByteArray kinds_;

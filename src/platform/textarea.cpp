@@ -30,11 +30,55 @@ QString ToTextAreaInput(const QString &text)
     return result;
 }
 
+namespace {
+
+// The character format property that holds a break's form on its paragraph separator. A
+// separator without it is a CR LF break: every break the user types or pastes.
+constexpr int BreakKindProperty = QTextFormat::UserProperty + 1;
+
+QTextCharFormat FormatOfBreak(char kind)
+{
+    QTextCharFormat format;
+    if (kind != LineBreaks::CrLf)
+        format.setProperty(BreakKindProperty, int(kind));
+    return format;
+}
+
+// The form of the break in front of a block that is not the first: a block's character format
+// is that of the separator before it.
+char BreakBefore(const QTextBlock &block)
+{
+    const QVariant kind = block.charFormat().property(BreakKindProperty);
+    return kind.isValid() ? static_cast<char>(kind.toInt()) : char(LineBreaks::CrLf);
+}
+
+// Inserts the lines run by run, each run of lines ending in breaks of one form going in with that
+// form's format, so a file with one kind of break takes a single insertion.
+void InsertLines(QTextCursor &cursor, const SplitText &split)
+{
+    const QString &lines = split.lines;
+    const QByteArray &kinds = split.breaks.kinds();
+    qsizetype runStart = 0;
+    qsizetype separator = -1;
+    for (qsizetype first = 0; first < kinds.size();) {
+        qsizetype next = first;
+        while (next < kinds.size() && kinds.at(next) == kinds.at(first)) {
+            separator = lines.indexOf(u'\n', separator + 1);
+            ++next;
+        }
+        cursor.insertText(lines.mid(runStart, separator + 1 - runStart),
+                          FormatOfBreak(kinds.at(first)));
+        runStart = separator + 1;
+        first = next;
+    }
+    cursor.insertText(lines.mid(runStart), QTextCharFormat());
+}
+
+} // namespace
+
 TextArea::TextArea(QWidget *parent) : QPlainTextEdit(parent)
 {
-    QTextDocument *doc = document();
-    connect(doc, &QTextDocument::contentsChange, this, &TextArea::followContentsChange);
-    connect(doc, &QTextDocument::undoCommandAdded, this, &TextArea::noteNewUndoStep);
+    connect(document(), &QTextDocument::contentsChange, this, &TextArea::followContentsChange);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!replacingAll_)
             emit contentChanged();
@@ -44,13 +88,20 @@ TextArea::TextArea(QWidget *parent) : QPlainTextEdit(parent)
 void TextArea::setBytes(const QByteArray &bytes)
 {
     SplitText split = SplitAtLineBreaks(DecodeAnsi(bytes));
+    QTextDocument *doc = document();
     replacingAll_ = true;
-    setPlainText(split.lines);
+    // As the document's own plain-text setter does: one step, nothing to undo afterwards.
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    doc->clear();
+    InsertLines(cursor, split);
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(true);
     replacingAll_ = false;
     breaks_ = std::move(split.breaks);
-    breaksBeforeStep_ = breaksAfterStep_ = breaks_;
-    newStepPending_ = false;
     lastEditWasUndo_ = false;
+    setTextCursor(QTextCursor(doc));
     emit contentChanged();
 }
 
@@ -58,13 +109,12 @@ QByteArray TextArea::bytes() const
 {
     QByteArray result;
     result.reserve(byteLength());
-    int index = 0;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), ++index) {
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin()) {
+            const char kind = BreakBefore(block);
+            result.append(kind == LineBreaks::Lf ? "\n" : kind == LineBreaks::Cr ? "\r" : "\r\n");
+        }
         result.append(EncodeAnsi(block.text()));
-        if (index < breaks_.count())
-            result.append(breaks_.at(index) == LineBreaks::Lf   ? "\n"
-                          : breaks_.at(index) == LineBreaks::Cr ? "\r"
-                                                                : "\r\n");
     }
     return result;
 }
@@ -75,41 +125,27 @@ qint64 TextArea::byteLength() const
     return doc->characterCount() - doc->blockCount() + breaks_.byteLength();
 }
 
-// The document reports each edit as a range of positions; the breaks in it are found from the
-// blocks, so the kinds list always has one entry per block boundary.
+// The document reports each edit as a range that covers everything it changed. The breaks in
+// front of that range are as they were, the breaks behind it too; the ones inside are read back
+// from the document, which also keeps untouched breaks that a wide report only passes over.
 void TextArea::followContentsChange(int position, int removed, int added)
 {
     Q_UNUSED(removed);
     if (replacingAll_)
         return;
-    const QTextDocument *doc = document();
-    const int oldCount = breaks_.count();
-    const int newCount = doc->blockCount() - 1;
-    const int lastPosition = doc->characterCount() - 1;
-    const int first = doc->findBlock(std::min(position, lastPosition)).blockNumber();
-    const int last = doc->findBlock(std::min(position + added, lastPosition)).blockNumber();
-    int addedBreaks = last - first;
-    int removedBreaks = addedBreaks - (newCount - oldCount);
-    if (removedBreaks < 0 || first + removedBreaks > oldCount) {
-        removedBreaks = std::clamp(oldCount - first, 0, oldCount);
-        addedBreaks = newCount - (oldCount - removedBreaks);
-    }
-
-    if (!undoing_) {
-        if (newStepPending_)
-            breaksBeforeStep_ = breaks_;
-        newStepPending_ = false;
-        lastEditWasUndo_ = false;
-    }
-    if (removedBreaks != 0 || addedBreaks != 0)
-        breaks_.splice(first, removedBreaks, addedBreaks);
-}
-
-// The document announces a new undo step before it reports the edit that starts it.
-void TextArea::noteNewUndoStep()
-{
     if (!undoing_)
-        newStepPending_ = true;
+        lastEditWasUndo_ = false;
+    const QTextDocument *doc = document();
+    const int lastPosition = doc->characterCount() - 1;
+    const QTextBlock first = doc->findBlock(std::min(position, lastPosition));
+    const int last = doc->findBlock(std::min(position + added, lastPosition)).blockNumber();
+    const int breaksNow = last - first.blockNumber();
+    const int breaksBefore = breaksNow - (doc->blockCount() - 1 - breaks_.count());
+    QByteArray kinds;
+    kinds.reserve(breaksNow);
+    for (QTextBlock block = first.next(); kinds.size() < breaksNow; block = block.next())
+        kinds.append(BreakBefore(block));
+    breaks_.replace(first.blockNumber(), breaksBefore, kinds);
 }
 
 void TextArea::undoLastEdit()
@@ -118,16 +154,20 @@ void TextArea::undoLastEdit()
     const bool redo = lastEditWasUndo_;
     if (redo ? !doc->isRedoAvailable() : !doc->isUndoAvailable())
         return;
-    if (!redo)
-        breaksAfterStep_ = breaks_;
     undoing_ = true;
     redo ? doc->redo() : doc->undo();
     undoing_ = false;
-    const LineBreaks &restored = redo ? breaksAfterStep_ : breaksBeforeStep_;
-    if (restored.count() == breaks_.count())
-        breaks_ = restored;
     lastEditWasUndo_ = !redo;
     emit contentChanged();
+}
+
+// Replaces the selection. Breaks in the text go in with the plain format, so they are CR LF
+// whatever format the text around the caret has.
+void TextArea::insertText(const QString &text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text, QTextCharFormat());
+    setTextCursor(cursor);
 }
 
 int TextArea::toDocumentPosition(qint64 bytePosition) const
@@ -198,9 +238,7 @@ QString TextArea::selText() const
 
 void TextArea::setSelText(const QString &text)
 {
-    QTextCursor cursor = textCursor();
-    cursor.insertText(ToTextAreaInput(text));
-    setTextCursor(cursor);
+    insertText(ToTextAreaInput(text));
 }
 
 void TextArea::keyPressEvent(QKeyEvent *event)
@@ -209,18 +247,26 @@ void TextArea::keyPressEvent(QKeyEvent *event)
         undoLastEdit();
         return;
     }
+    // Enter, with or without Shift, is a line break like a pasted one. The edit's own handling
+    // would carry the format of the caret's line into the new separator, and on an empty line
+    // would first reset that line's formats as a separate step of its own.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers commandKeys =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (enter && !(event->modifiers() & commandKeys)) {
+        insertText(u"\n"_qs);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
     const QString text = event->text();
-    const QString accepted = enter ? text : ToTextAreaInput(text);
-    // Shift+Enter would put a line separator inside the line: it is a line break like Enter.
-    const Qt::KeyboardModifiers modifiers =
-        enter ? event->modifiers() & ~Qt::ShiftModifier : event->modifiers();
-    if (accepted == text && modifiers == event->modifiers()) {
+    const QString accepted = ToTextAreaInput(text);
+    if (accepted == text) {
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    QKeyEvent converted(event->type(), event->key(), modifiers, accepted, event->isAutoRepeat(),
-                        event->count());
+    QKeyEvent converted(event->type(), event->key(), event->modifiers(), accepted,
+                        event->isAutoRepeat(), event->count());
     QPlainTextEdit::keyPressEvent(&converted);
     event->setAccepted(converted.isAccepted());
 }
@@ -228,13 +274,18 @@ void TextArea::keyPressEvent(QKeyEvent *event)
 void TextArea::inputMethodEvent(QInputMethodEvent *event)
 {
     const QString accepted = ToTextAreaInput(event->commitString());
-    if (accepted == event->commitString()) {
+    const bool breaks = accepted.contains(u'\n');
+    if (accepted == event->commitString() && !breaks) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
+    // Text with breaks goes in as a paste would, once the input method has finished its part.
     QInputMethodEvent converted(event->preeditString(), event->attributes());
-    converted.setCommitString(accepted, event->replacementStart(), event->replacementLength());
+    converted.setCommitString(breaks ? QString() : accepted, event->replacementStart(),
+                              event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&converted);
+    if (breaks)
+        insertText(accepted);
 }
 
 bool TextArea::canInsertFromMimeData(const QMimeData *source) const
@@ -246,7 +297,7 @@ void TextArea::insertFromMimeData(const QMimeData *source)
 {
     if (!source->hasText())
         return;
-    textCursor().insertText(ToTextAreaInput(source->text()));
+    insertText(ToTextAreaInput(source->text()));
     ensureCursorVisible();
 }
 

@@ -24,8 +24,6 @@ public:
     // The length of bytes(), kept up to date at a cost that does not grow with the text.
     qint64 byteLength() const;
 
-    const LineBreaks &lineBreaks() const { return breaks_; }
-
     // The selection, in bytes.
     qint64 selStart() const;
     qint64 selLength() const;
@@ -55,16 +53,14 @@ protected:
 
 private:
     void followContentsChange(int position, int removed, int added);
-    void noteNewUndoStep();
+    void insertText(const QString &text);
     int toDocumentPosition(qint64 bytePosition) const;
     qint64 toBytePosition(int documentPosition) const;
 
+    // The form of every break, in text order. The document itself holds each form on the
+    // character format of the break's paragraph separator, which it keeps through every split,
+    // join, undo and redo; this copy keeps the byte length at hand.
     LineBreaks breaks_;
-    // The breaks as they were before the last undo step began, and after it: undo and redo put
-    // them back, since the document's own undo only knows that a break was there.
-    LineBreaks breaksBeforeStep_;
-    LineBreaks breaksAfterStep_;
-    bool newStepPending_ = false;
     bool lastEditWasUndo_ = false;
     bool replacingAll_ = false;
     bool undoing_ = false;

@@ -17,14 +17,14 @@ TEST(LineBreaks, TextWithoutBreaksAndEmptyText)
     EXPECT_EQ(SplitAtLineBreaks(u"\r"_qs).breaks.kinds(), QByteArray("C"));
 }
 
-TEST(LineBreaks, SpliceInsertsCrLfAndKeepsTheByteCount)
+TEST(LineBreaks, ReplacingKeepsTheByteCount)
 {
     LineBreaks breaks(QByteArray("LCL"));
     EXPECT_EQ(breaks.byteLength(), 3);
-    breaks.splice(1, 1, 2);
-    EXPECT_EQ(breaks.kinds(), QByteArray("LWWL"));
-    EXPECT_EQ(breaks.byteLength(), 6);
-    breaks.splice(0, 4, 0);
+    breaks.replace(1, 1, "WCW");
+    EXPECT_EQ(breaks.kinds(), QByteArray("LWCWL"));
+    EXPECT_EQ(breaks.byteLength(), 7);
+    breaks.replace(0, 5, {});
     EXPECT_EQ(breaks.count(), 0);
     EXPECT_EQ(breaks.byteLength(), 0);
 }
