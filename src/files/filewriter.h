@@ -6,10 +6,13 @@
 // Writes bytes as the whole new content of the file at path, creating it if need be. Returns 0,
 // or the run-time error number of the step that failed.
 //
-// What the file held before survives a failed write: the new content goes to a file beside it,
-// which takes the old one's place, owner and permission bits only once it is complete and on
-// disk. A symbolic link keeps pointing where it did, and its target gets the new content. A file
-// with several names (hard links), a file in a folder that takes no new files, a file that could
-// not be handed back to its owner, and anything that is not a regular file are written in place.
-// A file the user may not write fails before anything is written.
+// A failed write leaves every byte the file held, on any file system, and a save gives no one
+// more access to the file than it gave before. The new content goes to a file beside the old one,
+// which takes its place, owner, group, permission bits, access control list and extended
+// attributes only once it is complete and on disk. A symbolic link keeps pointing where it did,
+// and its target gets the new content. A file that cannot be replaced that way is written in
+// place, without losing its old content to a failure: a file with several names (hard links), a
+// file in a folder that takes no new files, a file owned by someone else or whose group or
+// attributes cannot be carried over, a bind-mounted file, and anything that is not a regular
+// file. A file the user may not write fails before anything is written.
 int WriteWholeFile(const QString &path, const QByteArray &bytes);

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -265,7 +264,6 @@ TEST(SaveFailures, SizeLimitKeepsWhatTheFileHeld)
     ScratchFolder folder;
     const QString path = folder.write(u"FILE_ID.DIZ"_qs, "what the file held");
     const Box box = FailingSaveInChild(path, [] {
-        std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
     });
@@ -282,7 +280,6 @@ TEST(SaveFailures, SizeLimitKeepsAFileWithSeveralNamesWhole)
                      QFile::encodeName(folder.path(u"second.diz"_qs)).constData()),
               0);
     const Box box = FailingSaveInChild(path, [] {
-        std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
     });
