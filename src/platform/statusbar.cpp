@@ -1,5 +1,6 @@
 #include "platform/statusbar.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QRegularExpression>
@@ -7,8 +8,8 @@
 #include <QTimer>
 
 StatusBar::StatusBar(QWidget *parent)
-    : QStatusBar(parent), textPanel_(new QLabel(this)), clockPanel_(new QLabel(this)),
-      clock_(new QTimer(this))
+    : QStatusBar(parent), panels_(new QWidget(this)), textPanel_(new QLabel(panels_)),
+      clockPanel_(new QLabel(panels_)), clock_(new QTimer(this))
 {
     setSizeGripEnabled(false);
     textPanel_->setObjectName(QStringLiteral("StatusBar1Panel1"));
@@ -18,12 +19,25 @@ StatusBar::StatusBar(QWidget *parent)
     clockPanel_->setFrameShape(QFrame::Panel);
     clockPanel_->setFrameShadow(QFrame::Sunken);
     clockPanel_->setAlignment(Qt::AlignCenter);
-    addPermanentWidget(textPanel_);
-    addPermanentWidget(clockPanel_);
+    // The panels stand in a row of their own: the bar's layout would keep a margin and a message
+    // area before them, and hide them for a message.
+    panels_->setObjectName(QStringLiteral("StatusBar1Panels"));
+    auto *row = new QHBoxLayout(panels_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(PanelGap);
+    row->addWidget(textPanel_);
+    row->addWidget(clockPanel_);
+    row->addStretch(1);
 
     connect(clock_, &QTimer::timeout, this, &StatusBar::showTime);
     clock_->start(1000);
     showTime();
+}
+
+void StatusBar::resizeEvent(QResizeEvent *event)
+{
+    QStatusBar::resizeEvent(event);
+    panels_->setGeometry(rect().marginsRemoved(PanelBorders));
 }
 
 void StatusBar::setPanelWidths(int first, int second)

@@ -184,3 +184,20 @@ TEST(Form1Grid, GlyphsAreDrawnInsideTheirCells)
     for (int x = int(46 * CellWidth * scale); x < image.width(); ++x)
         EXPECT_EQ(columnInk[x], 0) << x;
 }
+
+// Tab stops fall every eight columns, as in DOS and terminal views of the same text.
+TEST(Form1Grid, TabsStopEveryEightColumns)
+{
+    ShownForm shown;
+    TextArea *text = shown.text();
+    text->setBytes("\tA\r\n1234567\tB\r\n12345678\tC\r\n\t\tD\r\n1234567890123456\tE");
+    const struct
+    {
+        int line, character, column;
+    } placed[] = {{1, 2, 9}, {2, 9, 9}, {3, 10, 17}, {4, 3, 17}, {5, 18, 25}};
+    for (const auto &letter : placed) {
+        SCOPED_TRACE(letter.line);
+        EXPECT_EQ(CaretCell(shown, At(text, letter.line, letter.character)).left(),
+                  64 + (letter.column - 1) * CellWidth);
+    }
+}
