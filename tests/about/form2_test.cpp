@@ -188,7 +188,7 @@ TEST(ShowAboutBox, EachShowingIsANewModalBoxCentredOverItsOwner)
     QWidget owner;
     owner.setGeometry(200, 150, 494, 408);
     owner.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner, 30000));
 
     const QList<std::function<void(Form2 *)>> closings{
         [](Form2 *box) { QTest::mouseClick(Control(*box, "Command1"), Qt::LeftButton); },
@@ -230,7 +230,7 @@ TEST(Form2Link, AClickOpensTheHomePageAndTheBoxStaysOpen)
         return;
     Form2 box(nullptr);
     box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box, 30000));
     ScriptedMsgBox boxes;
 
     QTest::mouseClick(Control(box, "Label5"), Qt::LeftButton);
@@ -248,7 +248,7 @@ TEST(Form2Link, WithoutABrowserTheFailureBoxLeavesTheAboutBoxOpen)
         return;
     Form2 box(nullptr);
     box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box, 30000));
     ScriptedMsgBox boxes;
 
     QTest::mouseClick(Control(box, "Label5"), Qt::LeftButton);

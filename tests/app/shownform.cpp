@@ -8,10 +8,10 @@
 ShownForm::ShownForm(const QString &argumentText) : form(argumentText)
 {
     form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    if (!QTest::qWaitForWindowExposed(&form, 30000))
         qFatal("the main window was not shown");
     form.activateWindow();
-    if (!QTest::qWaitForWindowActive(&form))
+    if (!QTest::qWaitForWindowActive(&form, 30000))
         qFatal("the main window did not become active");
 }
 

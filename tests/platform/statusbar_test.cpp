@@ -47,7 +47,7 @@ TEST(StatusBarPanels, StandSideBySideFromTheLeftEdge)
     bar.setPanelWidths(421, 53);
     bar.resize(494, 21);
     bar.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar, 30000));
     for (int width : {494, 600}) {
         SCOPED_TRACE(width);
         bar.resize(width, 21);

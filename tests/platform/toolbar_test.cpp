@@ -54,7 +54,7 @@ protected:
         toolbar.addButton(u"Three"_qs, u"Red"_qs);
         toolbar.resize(300, 28);
         toolbar.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar, 30000));
     }
 
     QList<QToolButton *> buttons() const
@@ -160,7 +160,7 @@ TEST(ToolbarInAMainWindow, RightClicksOpenNoMenu)
     toolbar->addButton(u"One"_qs, u"Red"_qs);
     window.addToolBar(toolbar);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 30000));
 
     for (QWidget *target :
          {static_cast<QWidget *>(toolbar->button(u"One"_qs)), static_cast<QWidget *>(toolbar)}) {
@@ -177,7 +177,7 @@ TEST(ToolbarInAMainWindow, RightClicksOpenNoMenu)
         const QPoint inside(3, 3);
         QContextMenuEvent rightClick(QContextMenuEvent::Mouse, inside, target->mapToGlobal(inside));
         QApplication::sendEvent(target, &rightClick);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return looked; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return looked; }, 30000));
         EXPECT_FALSE(menuShown) << target->metaObject()->className();
     }
 }
