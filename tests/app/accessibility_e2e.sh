@@ -5,7 +5,7 @@
 # focus, and the icons of the About box and of a message box are named.
 set -euo pipefail
 vellum=$1
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${VELLUM_OWN_BUS:-}" ]; then
+if [ -z "${VELLUM_OWN_BUS:-}" ]; then
     exec env VELLUM_OWN_BUS=1 dbus-run-session -- bash "$0" "$@"
 fi
 source "$(dirname "$0")/../support/xvfb.sh"
@@ -93,7 +93,10 @@ def window(title):
 
 main = wait_for(lambda: window("Untitled - Vellum"), "main window on the accessibility bus")
 texts = [n for n in descendants(main) if n.getRole() == pyatspi.ROLE_TEXT]
-check(len(texts) == 1 and texts[0].name != "", "the text area has a name: %r" % [t.name for t in texts])
+check(len(texts) == 1 and texts[0].name != "",
+      "the text area has a name: %r" % [t.name for t in texts])
+if not texts:
+    sys.exit(1)
 guide = texts[0].parent
 unnamed = [n.getRoleName() for n in guide if n is not None and not n.name]
 check(guide.childCount > 1 and not unnamed,
@@ -104,8 +107,11 @@ nodes = list(descendants(box))
 links = [n for n in nodes if n.getRole() == pyatspi.ROLE_LINK]
 check(len(links) == 1 and links[0].name.startswith("https://"),
       "the About box has one link, named by its address: %r" % [l.name for l in links])
-check(links and "press" in actions(links[0]), "the link offers a press action: %r" % actions(links[0]) if links else "")
-focusable = [n.getRoleName() + " " + n.name for n in nodes if n.getState().contains(pyatspi.STATE_FOCUSABLE)]
+if not links:
+    sys.exit(1)
+check("press" in actions(links[0]), "the link offers a press action: %r" % actions(links[0]))
+focusable = [n.getRoleName() + " " + n.name for n in nodes
+             if n.getState().contains(pyatspi.STATE_FOCUSABLE)]
 check(focusable == ["push button OK"], "only OK takes the focus: %r" % focusable)
 check(any(n.name == "Vellum icon" for n in nodes), "the About box's icon is named")
 
@@ -116,7 +122,7 @@ try:
 except GLib.GError:
     pass
 failure = wait_for(lambda: window("Address Access Error"), "message box after following the link")
-icons = [n.name for n in descendants(failure) if n.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_ICON, pyatspi.ROLE_IMAGE) and n.name in ("Error", "Question", "Warning")]
+icons = [n.name for n in descendants(failure) if n.name in ("Error", "Question", "Warning")]
 check(icons == ["Error"], "the message box's icon is named: %r" % icons)
 
 sys.exit(1 if failures else 0)
