@@ -13,7 +13,12 @@ class QWidget;
 //
 // Filter holds "Description|pattern|Description|pattern"; FilterIndex, counting the pairs from 1,
 // selects the one in use when the dialog opens. DefaultExt (with or without its dot) is added to
-// a typed name that has no extension, in both dialogs.
+// a typed name that has no extension, in both dialogs; in Open a name without extension that
+// exists as typed, and has no file with the extension beside it, is taken as it stands.
+//
+// The dialog starts in the folder of FileName when it names one, else in InitDir, else where it
+// was when it last closed (remembered while the program runs, never on disk), else in the working
+// folder. Names are kept whole: FileName may hold bytes that are not UTF-8 (see filenames.h).
 class CommonDialog
 {
 public:
@@ -33,6 +38,7 @@ public:
     QString Filter;
     int FilterIndex = 0;
     long Flags = 0;
+    QString InitDir;
 
     explicit CommonDialog(QWidget *owner = nullptr) : owner_(owner) {}
 
@@ -41,13 +47,17 @@ public:
 
     QWidget *owner() const { return owner_; }
 
-    // Every showing goes through one handler: Qt's file dialog unless a test has installed its
-    // own, which may set FileName and FileTitle and returns the showing's error number.
+    // Every showing goes through one handler: the program's file dialog unless a test has
+    // installed its own, which may set FileName and FileTitle and returns the showing's error
+    // number.
     using Handler = std::function<int(CommonDialog &dialog, Kind kind)>;
     static Handler SetHandler(Handler handler);
 
 private:
     int Show(Kind kind);
+    int ShowFileDialog(Kind kind);
+    QString StartFolder() const;
 
     QWidget *owner_;
+    QString lastFolder_;
 };

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/commondialog.h"
+#include "platform/filepatterns.h"
+#include "platform/nameboxentry.h"
+
+#include <QDialog>
+#include <QFileSystemWatcher>
+
+class FolderListing;
+class QComboBox;
+class QLineEdit;
+class QListView;
+class QToolButton;
+
+// The open and save dialog behind CommonDialog, built from standard widgets: a folder combo with
+// an Up button, the folder's list, the name box, the filter combo, and the accept and Cancel
+// buttons. It reads folders byte by byte and keeps every name whole, and it writes nothing.
+class FileDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    FileDialog(const CommonDialog &properties, CommonDialog::Kind kind, const QString &folder);
+
+    QString folder() const;
+    QString chosenPath() const { return chosenPath_; }
+
+    // The accept button and Enter: Enter on a folder in the list goes into it; otherwise the
+    // name box says what to do.
+    void accept() override;
+
+private:
+    void buildLayout(CommonDialog::Kind kind);
+    void goTo(const QString &folder);
+    void listBy(const QString &patternText);
+    void selectFilter(int index);
+    void takeListSelection();
+    void openListItem(const QModelIndex &index);
+    void takeNameBox();
+    void chooseFile(const NameBoxMeaning &meaning);
+    void setNameBox(const QString &name, bool listed = false);
+    QString nameBoxText() const;
+    void fillLookIn();
+    void reread();
+    bool ask(const QString &text);
+    void tell(const QString &text);
+
+    const bool save_;
+    const bool mustExist_;
+    const bool overwritePrompt_;
+    const QString defaultExt_;
+    const QList<FilterEntry> filters_;
+
+    QComboBox *lookIn_;
+    QToolButton *up_;
+    QListView *list_;
+    QLineEdit *nameBox_;
+    QComboBox *types_;
+    FolderListing *listing_;
+    QFileSystemWatcher watcher_;
+    QString patternText_;
+    // The name last put into the box, and whether it came from the list: the box shows its
+    // display form, and while it still does, taking the box takes this whole name.
+    QString boxName_;
+    bool boxListed_ = false;
+    QString chosenPath_;
+};
