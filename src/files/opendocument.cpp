@@ -27,7 +27,7 @@ void OpenDocument(DocumentWindow &window)
         return;
 
     CommonDialog &dialog = window.CommonDialog1;
-    PrepareOpenDialog(dialog);
+    PrepareOpenDialog(dialog, window.documentState);
     if (dialog.ShowOpen() == ErrorNumber::DialogCancelled)
         return;
     // Any other failure of the dialog is not reported by itself: the load reports whatever name

@@ -14,7 +14,7 @@
 void SaveDocumentAs(DocumentWindow &window)
 {
     CommonDialog &dialog = window.CommonDialog1;
-    PrepareSaveDialog(dialog, u"Save DIZ as.."_qs);
+    PrepareSaveDialog(dialog, u"Save DIZ as.."_qs, window.documentState);
     const int dialogError = dialog.ShowSave();
     if (dialogError == ErrorNumber::DialogCancelled)
         return;

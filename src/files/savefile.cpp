@@ -53,7 +53,7 @@ bool SaveFile(DocumentWindow &window)
     }
 
     CommonDialog &dialog = window.CommonDialog1;
-    PrepareSaveDialog(dialog, u"Save DIZ File as.."_qs);
+    PrepareSaveDialog(dialog, u"Save DIZ File as.."_qs, window.documentState);
     const int dialogError = dialog.ShowSave();
     if (dialogError == ErrorNumber::DialogCancelled)
         return false;
