@@ -129,7 +129,9 @@ TEST(Form1Layout, StatusBarPanels)
     ASSERT_NE(statusBar, nullptr);
     EXPECT_EQ(statusBar->panel(1)->width(), 421);
     EXPECT_EQ(statusBar->panel(2)->width(), 53);
-    EXPECT_LT(statusBar->panel(1)->geometry().right(), statusBar->panel(2)->x());
+    // Panel 1 starts at the bar's left edge, panel 2 follows it.
+    EXPECT_EQ(statusBar->panel(1)->mapTo(statusBar, QPoint(0, 0)).x(), 0);
+    EXPECT_EQ(statusBar->panel(2)->mapTo(statusBar, QPoint(0, 0)).x(), 421 + StatusBar::PanelGap);
     EXPECT_FALSE(statusBar->panelText(2).isEmpty());
     // The longest gauge a description comes near is read whole.
     const QString gauge = statusBar->panelText(1);
