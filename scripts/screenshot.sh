@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png: Vellum with a FILE_ID.DIZ loaded, under a private Xvfb. Builds the
 # program first when needed, in VELLUM_BUILD_DIR (build/ by default, as scripts/run.sh does).
+# "screenshot.sh dark" makes docs/screenshot-dark.png and docs/about-dark.png instead: the window
+# and its About box on a desktop with a dark colour scheme, handed to Qt as a Plasma desktop does
+# (dark-scheme.kdeglobals, read by Qt's own KDE theme).
 set -euo pipefail
+scheme=${1:-light}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELLUM_BUILD_DIR:-$root/build}
 "$root/scripts/deps.sh" test
@@ -21,6 +25,11 @@ cleanup() {
 trap cleanup EXIT
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+if [ "$scheme" = dark ]; then
+    export XDG_CONFIG_HOME=$work/config XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
+    mkdir -p "$XDG_CONFIG_HOME"
+    cp "$root/scripts/dark-scheme.kdeglobals" "$XDG_CONFIG_HOME/kdeglobals"
+fi
 
 # Ten lines of at most 45 characters, CR LF between them.
 lines=(
@@ -40,8 +49,21 @@ printf '%s' "${lines[9]}" >>"$work/FILE_ID.DIZ"
 "$build/vellum" "$work/FILE_ID.DIZ" &
 vellum_pid=$!
 wait_for_window 'FILE_ID.DIZ - Vellum'
-window=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "FILE_ID.DIZ - Vellum".*/\1/p' | head -n1)
+window_of() {
+    xwininfo -root -tree | sed -n "s/^ *\(0x[0-9a-f]*\) \"$1\".*/\1/p" | head -n1
+}
+window=$(window_of 'FILE_ID.DIZ - Vellum')
 sleep 1 # let the first paint finish
 mkdir -p "$root/docs"
-import -window "$window" "$root/docs/screenshot.png"
-echo "wrote $root/docs/screenshot.png"
+if [ "$scheme" != dark ]; then
+    import -window "$window" "$root/docs/screenshot.png"
+    echo "wrote $root/docs/screenshot.png"
+    exit 0
+fi
+import -window "$window" "$root/docs/screenshot-dark.png"
+xdotool windowfocus --sync "$window"
+xdotool key --delay 50 alt+h a
+wait_for_window 'About Vellum'
+sleep 1
+import -window "$(window_of 'About Vellum')" "$root/docs/about-dark.png"
+echo "wrote $root/docs/screenshot-dark.png and $root/docs/about-dark.png"
