@@ -110,9 +110,10 @@ bool LoadFile(DocumentWindow &window, const QString &path)
             ReadWholeFile(path, [&](qint64 done, qint64 size) { progress.read(done, size); });
         errorNumber = read.errorNumber;
         if (errorNumber == 0) {
-            progress.settingText();
+            progress.settingText(0, read.bytes.size());
             try {
-                window.Text1.setBytes(read.bytes);
+                window.Text1.setBytes(
+                    read.bytes, [&](qint64 in, qint64 all) { progress.settingText(in, all); });
             } catch (const std::bad_alloc &) {
                 errorNumber = OutOfMemoryError;
             }

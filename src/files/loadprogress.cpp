@@ -43,12 +43,13 @@ void LoadProgress::read(qint64 bytesRead, qint64 fileSize)
     answerWindowSystem();
 }
 
-void LoadProgress::settingText()
+void LoadProgress::settingText(qint64 charactersIn, qint64 characters)
 {
-    if (dialog_->isVisible()) {
-        dialog_->setValue(ReadingSteps);
-        answerWindowSystem();
-    }
+    if (!dialog_->isVisible())
+        return;
+    const qint64 share = characters > 0 ? charactersIn * (AllSteps - ReadingSteps) / characters : 0;
+    dialog_->setValue(ReadingSteps + int(share));
+    answerWindowSystem();
 }
 
 bool LoadProgress::isShown() const

@@ -7,7 +7,7 @@ class QProgressDialog;
 class QWidget;
 
 // The window that tells the user a long load is going on: it names the file and fills a bar while
-// the file is read, then stays up while the text area takes the text. A file big enough to take
+// the file is read and while the text area takes the text. A file big enough to take
 // more than about half a second shows it from the start; a smaller one only when reading turns
 // out slow. While it is up, the window system's events (drawing, exposing) are answered; input is
 // not, so no other command can start in the middle of the load.
@@ -21,8 +21,8 @@ public:
 
     // The first call, before any byte is read, tells the file's size.
     void read(qint64 bytesRead, qint64 fileSize);
-    // Called before the text goes into the text area, which is one step that cannot report.
-    void settingText();
+    // Called while the text goes into the text area, with how many of its characters are in.
+    void settingText(qint64 charactersIn, qint64 characters);
 
     bool isShown() const;
 

@@ -154,14 +154,18 @@ QRectF GridLayout::blockBoundingRect(const QTextBlock &block) const
 
 GridLayout *GridLayout::install(QPlainTextEdit *edit, int linePitch)
 {
-    QTextDocument *document = edit->document();
+    return install(edit, edit->document(), linePitch);
+}
+
+GridLayout *GridLayout::install(QPlainTextEdit *edit, QTextDocument *document, int linePitch)
+{
     document->setDocumentMargin(0);
     auto *grid = new GridLayout(document, linePitch);
     grid->viewport_ = edit->viewport();
     grid->setCursorWidth(edit->cursorWidth());
     // The document deletes the layout it had.
     document->setDocumentLayout(grid);
-    // Setting the same document again makes the edit adopt the new layout as its own.
+    // Setting the document, the same one again or another, makes the edit adopt the new layout.
     edit->setDocument(document);
     return grid;
 }

@@ -29,6 +29,8 @@ public:
     // is connected to the document stays connected. The document's margin becomes 0, so the first
     // cell starts at the edit's top-left corner.
     static GridLayout *install(QPlainTextEdit *edit, int linePitch);
+    // The same for another document, which the edit then shows in place of its own.
+    static GridLayout *install(QPlainTextEdit *edit, QTextDocument *document, int linePitch);
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;

@@ -1,12 +1,15 @@
 #include "platform/textarea.h"
 
 #include "platform/ansi.h"
+#include "platform/gridlayout.h"
 
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -52,9 +55,25 @@ char BreakBefore(const QTextBlock &block)
     return kind.isValid() ? static_cast<char>(kind.toInt()) : char(LineBreaks::CrLf);
 }
 
+// A long text goes in in pieces of about this many characters, each followed by a progress call.
+constexpr qsizetype InsertPiece = 1 << 20;
+
+// Inserts the characters from..to, all of whose breaks have one form, piece by piece.
+void InsertRun(QTextCursor &cursor, const QString &lines, qsizetype from, qsizetype to,
+               const QTextCharFormat &format, const TextArea::Progress &progress)
+{
+    while (from < to) {
+        const qsizetype end = std::min(to, from + InsertPiece);
+        cursor.insertText(lines.mid(from, end - from), format);
+        from = end;
+        if (progress)
+            progress(end, lines.size());
+    }
+}
+
 // Inserts the lines run by run, each run of lines ending in breaks of one form going in with that
 // form's format, so a file with one kind of break takes a single insertion.
-void InsertLines(QTextCursor &cursor, const SplitText &split)
+void InsertLines(QTextCursor &cursor, const SplitText &split, const TextArea::Progress &progress)
 {
     const QString &lines = split.lines;
     const QByteArray &kinds = split.breaks.kinds();
@@ -66,12 +85,11 @@ void InsertLines(QTextCursor &cursor, const SplitText &split)
             separator = lines.indexOf(u'\n', separator + 1);
             ++next;
         }
-        cursor.insertText(lines.mid(runStart, separator + 1 - runStart),
-                          FormatOfBreak(kinds.at(first)));
+        InsertRun(cursor, lines, runStart, separator + 1, FormatOfBreak(kinds.at(first)), progress);
         runStart = separator + 1;
         first = next;
     }
-    cursor.insertText(lines.mid(runStart), QTextCharFormat());
+    InsertRun(cursor, lines, runStart, lines.size(), QTextCharFormat(), progress);
 }
 
 } // namespace
@@ -85,24 +103,46 @@ TextArea::TextArea(QWidget *parent) : QPlainTextEdit(parent)
     });
 }
 
-void TextArea::setBytes(const QByteArray &bytes)
+void TextArea::setBytes(const QByteArray &bytes, const Progress &progress)
 {
     SplitText split = SplitAtLineBreaks(DecodeAnsi(bytes));
-    QTextDocument *doc = document();
-    replacingAll_ = true;
-    // As the document's own plain-text setter does: one step, nothing to undo afterwards.
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursor(doc);
+    const QTextDocument *shown = document();
+    auto built = std::make_unique<QTextDocument>();
+    built->setDefaultFont(shown->defaultFont());
+    built->setDefaultTextOption(shown->defaultTextOption());
+    built->setDocumentMargin(shown->documentMargin());
+    // Nothing of the load is to be undone.
+    built->setUndoRedoEnabled(false);
+    QTextCursor cursor(built.get());
     cursor.beginEditBlock();
-    doc->clear();
-    InsertLines(cursor, split);
+    InsertLines(cursor, split, progress);
     cursor.endEditBlock();
-    doc->setUndoRedoEnabled(true);
+    built->setUndoRedoEnabled(true);
+
+    replacingAll_ = true;
+    showDocument(built.release());
     replacingAll_ = false;
     breaks_ = std::move(split.breaks);
     lastEditWasUndo_ = false;
-    setTextCursor(QTextCursor(doc));
     emit contentChanged();
+}
+
+// Shows a document in place of the one shown, laid out as that one was, and drops the old one.
+void TextArea::showDocument(QTextDocument *built)
+{
+    // The edit deletes the document it shows when that is its own child; the first one is not.
+    const QPointer<QTextDocument> old = document();
+    built->setParent(this);
+    if (const auto *grid = qobject_cast<GridLayout *>(old->documentLayout())) {
+        GridLayout::install(this, built, grid->linePitch());
+    } else {
+        built->setDocumentLayout(new QPlainTextDocumentLayout(built));
+        setDocument(built);
+    }
+    connect(built, &QTextDocument::contentsChange, this, &TextArea::followContentsChange);
+    delete old.data();
+    setTextCursor(QTextCursor(built));
+    verticalScrollBar()->setValue(0);
 }
 
 QByteArray TextArea::bytes() const

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QPlainTextEdit>
+#include <functional>
 
 // The document's multi-line text area. It holds single-byte text: every character it shows is
 // one byte of the file and every line break keeps the form it was read in. Whatever enters it
@@ -17,8 +18,12 @@ class TextArea : public QPlainTextEdit
 public:
     explicit TextArea(QWidget *parent = nullptr);
 
-    // Replaces the whole content with the text of a file's bytes.
-    void setBytes(const QByteArray &bytes);
+    // Replaces the whole content with the text of a file's bytes. The new text is built apart
+    // and takes the old one's place only once it is complete, so running out of memory on the
+    // way (std::bad_alloc) leaves the content as it was. A long text is built in pieces, and
+    // progress, when given, hears after each piece how many characters of how many are in.
+    using Progress = std::function<void(qint64 done, qint64 total)>;
+    void setBytes(const QByteArray &bytes, const Progress &progress = {});
     // The bytes a save writes: each character as its byte, each break in its own form.
     QByteArray bytes() const;
     // The length of bytes(), kept up to date at a cost that does not grow with the text.
@@ -53,6 +58,7 @@ protected:
 
 private:
     void followContentsChange(int position, int removed, int added);
+    void showDocument(QTextDocument *built);
     void insertText(const QString &text);
     int toDocumentPosition(qint64 bytePosition) const;
     qint64 toBytePosition(int documentPosition) const;
