@@ -14,6 +14,8 @@ test_packages+=(libglib2.0-bin libxtst-dev libxdamage-dev)
 test_packages+=(openbox dbus at-spi2-core python3-pyatspi)
 # The save tests make an ext2 file system, which cannot reserve room, and set access lists.
 test_packages+=(e2fsprogs acl)
+# The logout test runs a small session manager of its own, built on libSM.
+test_packages+=(libsm-dev)
 # The package test builds the Debian package and checks it with lintian (about 35 MB).
 package_packages=(dpkg-dev debhelper lintian)
 

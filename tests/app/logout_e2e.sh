@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Logging out of the desktop with unsaved changes, through a real session manager of the X
+# session protocol: the File Changed question comes up; Cancel keeps the session and the text, No
+# ends the program without saving, Yes saves first; an unchanged document ends without a question.
+set -euo pipefail
+vellum=$1
+manager=$2/vellum_test_session_manager
+source "$(dirname "$0")/../support/xvfb.sh"
+start_private_xvfb
+
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; stop_private_xvfb; rm -rf "$work"' EXIT
+log=$work/session.log
+
+# Starts a session manager and the program on a file inside its session.
+start_session() {
+    mkfifo "$work/to" "$work/from"
+    "$manager" <"$work/to" >"$work/from" &
+    exec 5>"$work/to" 6<"$work/from"
+    rm "$work/to" "$work/from"
+    local line
+    read -r -t 10 line <&6
+    SESSION_MANAGER=${line#SESSION_MANAGER=} "$vellum" "$1" &
+    program=$!
+    : >"$log"
+    expect registered
+    wait_for_window "$(basename "$1") - Vellum"
+    window=$(xdotool search --name "^$(basename "$1") - Vellum\$" | head -n1)
+    xdotool windowfocus --sync "$window"
+}
+
+# Reads the session manager's lines until the wanted one; fails after 10 quiet seconds.
+expect() {
+    local line
+    while read -r -t 10 line <&6; do
+        echo "$line" >>"$log"
+        [ "$line" = "$1" ] && return 0
+    done
+    echo "the session manager never said \"$1\"; it said:" >&2
+    cat "$log" >&2
+    exit 1
+}
+
+ends() {
+    for _ in $(seq 100); do
+        kill -0 "$program" 2>/dev/null || return 0
+        sleep 0.05
+    done
+    echo "the program still runs after the session ended" >&2
+    exit 1
+}
+
+printf 'old' >"$work/a.diz"
+start_session "$work/a.diz"
+xdotool type --delay 20 'X'
+echo logout >&5
+wait_for_window 'File Changed'
+xdotool key --delay 50 Escape
+expect 'interact-done cancel=1'
+expect 'shutdown-cancelled'
+kill -0 "$program"
+[ "$(cat "$work/a.diz")" = old ]
+echo "ok: Cancel keeps the program, its text and the session"
+
+echo logout >&5
+wait_for_window 'File Changed'
+xdotool key --delay 50 alt+n
+expect 'interact-done cancel=0'
+expect die
+ends
+[ "$(cat "$work/a.diz")" = old ]
+echo "ok: No ends the program without saving"
+
+printf 'old' >"$work/b.diz"
+start_session "$work/b.diz"
+xdotool type --delay 20 'Y'
+echo logout >&5
+wait_for_window 'File Changed'
+xdotool key --delay 50 alt+y
+expect 'interact-done cancel=0'
+expect die
+ends
+[ "$(cat "$work/b.diz")" = Yold ]
+echo "ok: Yes saves, then the program ends"
+
+printf 'old' >"$work/c.diz"
+start_session "$work/c.diz"
+echo logout >&5
+expect die
+ends
+if grep -q interact "$log"; then
+    echo "an unchanged document asked: $(cat "$log")" >&2
+    exit 1
+fi
+echo "ok: an unchanged document ends without a question"
