@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <climits>
+#include <malloc.h>
 #include <unistd.h>
 
 QString ArgumentText(int argc, char **argv)
@@ -23,6 +24,15 @@ QString ProgramDirectory()
     if (length <= 0 || length == sizeof target)
         return QCoreApplication::applicationDirPath();
     return FolderPart(DecodeFileName(QByteArray(target, length)));
+}
+
+void ReuseLargeBuffers()
+{
+    // Large blocks come from the heap rather than from maps of their own, and up to this much
+    // freed memory stays with the process.
+    constexpr int KeptFreeMemory = 256 * 1024 * 1024;
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, KeptFreeMemory);
 }
 
 namespace {
