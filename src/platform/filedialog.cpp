@@ -1,5 +1,6 @@
 #include "platform/filedialog.h"
 
+#include "platform/centredmessagebox.h"
 #include "platform/filenames.h"
 #include "platform/folderlisting.h"
 
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -49,6 +49,14 @@ FileDialog::FileDialog(const CommonDialog &properties, CommonDialog::Kind kind,
     goTo(folder);
     nameBox_->setFocus();
     nameBox_->selectAll();
+}
+
+// Centred over the main window as the message boxes are, not where Qt guesses its frame to be.
+void FileDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && parentWidget())
+        CentreOverOwner(this, parentWidget());
 }
 
 void FileDialog::buildLayout(CommonDialog::Kind kind)
@@ -267,14 +275,14 @@ QString FileDialog::nameBoxText() const
 
 bool FileDialog::ask(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                    this);
+    CentredMessageBox box(QMessageBox::Warning, windowTitle(), text,
+                          QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
 void FileDialog::tell(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+    CentredMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     box.exec();
 }

@@ -30,6 +30,9 @@ public:
     // name box says what to do.
     void accept() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildLayout(CommonDialog::Kind kind);
     void goTo(const QString &folder);

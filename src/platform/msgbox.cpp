@@ -1,11 +1,9 @@
 #include "platform/msgbox.h"
 
-#include "platform/placement.h"
+#include "platform/centredmessagebox.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
-#include <QShowEvent>
 
 namespace {
 
@@ -43,21 +41,6 @@ QString IconName(QMessageBox::Icon icon)
         return QString();
     }
 }
-
-// Qt's message box, centred over its owner as it comes up.
-class CentredMessageBox : public QMessageBox
-{
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void showEvent(QShowEvent *event) override
-    {
-        QMessageBox::showEvent(event);
-        if (!event->spontaneous() && parentWidget())
-            CentreOverOwner(this, parentWidget());
-    }
-};
 
 int ShowQtMessageBox(const QString &prompt, int style, const QString &title)
 {

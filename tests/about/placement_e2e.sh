@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The About box and the message boxes come up centred over their owner's client area, as the X
-# server places them: once on a bare server and once under a window manager (openbox), which
-# adds frames the program cannot know before they are there. Measured with xwininfo, client
-# area against client area: the main window's below its menu bar, the About box's whole.
+# The About box, the message boxes and the file dialog come up centred over their owner's client
+# area, as the X server places them: once on a bare server and once under a window manager
+# (openbox), which adds frames the program cannot know before they are there. Measured with
+# xwininfo, client area against client area: the main window's below its menu bar, the About
+# box's whole.
 set -euo pipefail
 vellum=$1
 source "$(dirname "$0")/../support/xvfb.sh"
@@ -88,6 +89,13 @@ run_on() {
     focus 'Untitled - Vellum'
     xdotool key F1
     expect_centred 'Address Access Error' 'Untitled - Vellum' "$client_height"
+    focus 'Address Access Error'
+    xdotool key Return
+
+    # So does the file dialog.
+    focus 'Untitled - Vellum'
+    xdotool key ctrl+o
+    expect_centred 'Open DIZ File' 'Untitled - Vellum' "$client_height"
 }
 
 (run_on bare)
