@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 // Saves on real file systems, checked from outside: what the old file held, its other names,
 // its access and attributes, and that nothing else is left in the folder.
@@ -29,24 +31,26 @@ QStringList Entries(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-// Every extended attribute with its value (the access control list among them) and the mode.
-QStringList AccessOf(const QString &path)
+// Every extended attribute with its value (the access control list among them) and the mode, in
+// words that a failure shows readably.
+std::vector<std::string> AccessOf(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     QByteArray names(4096, '\0');
     const ssize_t length = ::listxattr(name.constData(), names.data(), names.size());
-    QStringList access;
+    std::vector<std::string> access;
     for (const QByteArray &attribute : names.left(std::max<ssize_t>(length, 0)).split('\0')) {
         QByteArray value(4096, '\0');
         const ssize_t size =
             ::getxattr(name.constData(), attribute.constData(), value.data(), value.size());
         if (!attribute.isEmpty())
-            access << attribute + '=' + value.left(std::max<ssize_t>(size, 0)).toHex();
+            access.push_back(
+                (attribute + '=' + value.left(std::max<ssize_t>(size, 0)).toHex()).toStdString());
     }
     struct stat status = {};
     ::stat(name.constData(), &status);
-    access << QString::number(status.st_mode, 8);
-    access.sort();
+    access.push_back(QByteArray::number(status.st_mode, 8).toStdString());
+    std::sort(access.begin(), access.end());
     return access;
 }
 
@@ -144,7 +148,7 @@ TEST(SaveSafety, AccessListAndAttributesAreKeptAndNeverWidened)
               0);
 
     for (const QString &path : {withList, plain}) {
-        const QStringList before = AccessOf(path);
+        const std::vector<std::string> before = AccessOf(path);
         EXPECT_EQ(WriteWholeFile(path, "new"), 0);
         EXPECT_EQ(ScratchFolder::read(path), QByteArray("new"));
         EXPECT_EQ(AccessOf(path), before) << path.toStdString();
