@@ -8,7 +8,6 @@
 //   VELLUM_BENCH_BARE_MAX_KIB=N    largest size also run on the bare text box (1024 by default:
 //                                  it grows with the square of the length)
 #include "app/form1.h"
-#include "platform/process.h"
 #include "platform/textarea.h"
 
 #include <QApplication>
@@ -105,8 +104,6 @@ void Print(const char *name, int kib, const Figures &figures)
 
 int main(int argc, char **argv)
 {
-    // As the program itself does.
-    ReuseLargeBuffers();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

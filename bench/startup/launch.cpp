@@ -1,12 +1,34 @@
 #include "launch.h"
 #include "xevents.h"
 
+#include <X11/Xutil.h>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+
+// A dialog may be gone by the time its hint is asked for; it is then not the window either.
+int IgnoreError(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+bool IsDialog(Display *display, Window window)
+{
+    const auto previous = XSetErrorHandler(IgnoreError);
+    Window owner = None;
+    const bool transient = XGetTransientForHint(display, window, &owner) != 0;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return transient;
+}
+
+} // namespace
 
 StartedProgram StartAndWaitForMap(Display *display, char **argv, double timeoutMs)
 {
@@ -37,7 +59,9 @@ StartedProgram StartAndWaitForMap(Display *display, char **argv, double timeoutM
             }
             continue;
         }
-        if (event.type == MapNotify && event.xmap.event == root && !event.xmap.override_redirect) {
+        // A dialog that comes first (a long load's progress) is not the program's window.
+        if (event.type == MapNotify && event.xmap.event == root && !event.xmap.override_redirect &&
+            !IsDialog(display, event.xmap.window)) {
             started.mappedMs = NowMs();
             started.window = event.xmap.window;
         }

@@ -4,7 +4,6 @@
 // such line alone (typing at the end of a long line costs more than on an empty one, whatever
 // the document's length).
 #include "app/form1.h"
-#include "platform/process.h"
 #include "platform/statusbar.h"
 #include "platform/textarea.h"
 
@@ -62,8 +61,6 @@ double MedianKeystroke(Form1 &form, int blockNumber)
 
 int main(int argc, char **argv)
 {
-    // As the program itself does.
-    ReuseLargeBuffers();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -6,7 +6,6 @@
 
 int main(int argc, char **argv)
 {
-    ReuseLargeBuffers();
     // Every argument is part of the file's path: Qt is given none of them to interpret.
     const QString argumentText = ArgumentText(argc, argv);
     int qtArgc = 1;

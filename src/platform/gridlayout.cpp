@@ -1,5 +1,7 @@
 #include "platform/gridlayout.h"
 
+#include "platform/process.h"
+
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -9,6 +11,10 @@
 #include <climits>
 
 namespace {
+
+// A paragraph this long is laid out in buffers large enough to be worth keeping for the next
+// keystroke.
+constexpr int LongParagraph = 16 * 1024;
 
 // Finds where the text runs on without a place for word wrap to end a line, longer than any
 // display line can hold. Qt's word wrap measures such a run to its end at the start of every line
@@ -105,6 +111,8 @@ qreal GridLayout::availableWidth() const
 // cell and each run too long for a line broken anywhere at once.
 void GridLayout::layOutBlock(const QTextBlock &block)
 {
+    if (block.length() > LongParagraph)
+        ReuseLargeBuffers();
     QTextLayout *layout = block.layout();
     const qreal width = availableWidth();
     const qreal margin = document()->documentMargin();

@@ -31,8 +31,9 @@ void ReuseLargeBuffers()
     // Large blocks come from the heap rather than from maps of their own, and up to this much
     // freed memory stays with the process.
     constexpr int KeptFreeMemory = 256 * 1024 * 1024;
-    mallopt(M_MMAP_MAX, 0);
-    mallopt(M_TRIM_THRESHOLD, KeptFreeMemory);
+    // Once is enough; later calls cost a test.
+    [[maybe_unused]] static const bool done =
+        mallopt(M_MMAP_MAX, 0) && mallopt(M_TRIM_THRESHOLD, KeptFreeMemory);
 }
 
 namespace {

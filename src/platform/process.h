@@ -10,10 +10,11 @@ QString ArgumentText(int argc, char **argv);
 // The folder that holds the program file, without a trailing separator unless it is the root.
 QString ProgramDirectory();
 
-// Keeps the memory of large buffers in the process once they are freed, for the next ones. Qt lays
-// a paragraph out in buffers as large as the paragraph and takes them anew for every keystroke;
-// each would otherwise be mapped fresh from the system and zero-filled page by page, which costs
-// more than half of a keystroke in a line of a megabyte.
+// From now on keeps the memory of large buffers in the process once they are freed, for the next
+// ones. Qt lays a paragraph out in buffers as large as the paragraph and takes them anew for every
+// keystroke; each would otherwise be mapped fresh from the system and zero-filled page by page,
+// which costs more than half of a keystroke in a line of a megabyte. It is not done from the
+// start: the many large blocks that start-up takes zeroed would then cost their zeroing.
 void ReuseLargeBuffers();
 
 // Ends the program on the spot: the main window goes without a close request, nothing is saved.
