@@ -179,13 +179,21 @@ void TextArea::followContentsChange(int position, int removed, int added)
     const int lastPosition = doc->characterCount() - 1;
     const QTextBlock first = doc->findBlock(std::min(position, lastPosition));
     const int last = doc->findBlock(std::min(position + added, lastPosition)).blockNumber();
-    const int breaksNow = last - first.blockNumber();
-    const int breaksBefore = breaksNow - (doc->blockCount() - 1 - breaks_.count());
+    int from = first.blockNumber();
+    int breaksNow = last - from;
+    int breaksBefore = breaksNow - (doc->blockCount() - 1 - breaks_.count());
+    // A report that does not add up is read back whole rather than trusted.
+    if (breaksBefore < 0 || from + breaksBefore > breaks_.count()) {
+        from = 0;
+        breaksBefore = breaks_.count();
+        breaksNow = doc->blockCount() - 1;
+    }
     QByteArray kinds;
     kinds.reserve(breaksNow);
-    for (QTextBlock block = first.next(); kinds.size() < breaksNow; block = block.next())
+    for (QTextBlock block = doc->findBlockByNumber(from + 1); kinds.size() < breaksNow;
+         block = block.next())
         kinds.append(BreakBefore(block));
-    breaks_.replace(first.blockNumber(), breaksBefore, kinds);
+    breaks_.replace(from, breaksBefore, kinds);
 }
 
 void TextArea::undoLastEdit()
