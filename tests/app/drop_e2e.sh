@@ -14,12 +14,17 @@ printf 'dropped\r\n' >"$work/first.diz"
 printf 'other\r\n' >"$work/second.diz"
 
 openbox --sm-disable >/dev/null 2>&1 &
+# Windows mapped while the window manager is still starting may never be taken in.
+for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
 "$vellum" &
 wait_for_window 'Untitled - Vellum'
 window=$(xdotool search --name '^Untitled - Vellum$' | head -n1)
 xdotool windowactivate --sync "$window"
 xdotool type --delay 20 'typed'
-"$source_program" "$work/first.diz" "$work/second.diz" &
+"$source_program" "$work/first.diz" "$work/second.diz" >"$work/source.log" &
 wait_for_window 'Drag source'
 source_window=$(xdotool search --name '^Drag source$' | head -n1)
 xdotool windowmove --sync "$source_window" 700 500
@@ -27,6 +32,11 @@ xdotool windowmove --sync "$source_window" 700 500
 # Press on the source, move over the text area in steps, as a hand would, and let go there.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove --sync 740 540 mousedown 1
+for _ in $(seq 200); do
+    grep -q dragging "$work/source.log" && break
+    sleep 0.05
+done
+grep -q dragging "$work/source.log" || { echo "the drag never began" >&2; exit 1; }
 for step in 1 2 3 4 5 6 7 8; do
     xdotool mousemove --sync $((740 - step * (740 - X - 200) / 8)) $((540 - step * (540 - Y - 200) / 8))
     sleep 0.05

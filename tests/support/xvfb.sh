@@ -43,9 +43,12 @@ stop_private_xvfb() {
 
 # Waits until a top-level window with exactly this name exists; fails after about 10 seconds.
 wait_for_window() {
-    local name=$1
+    local name=$1 tree
     for _ in $(seq 200); do
-        xwininfo -root -tree 2>/dev/null | grep -Fq "\"$name\"" && return 0
+        # Read whole first: grep -q stops reading at the first match, and under pipefail the
+        # listing cut short would count as a failure.
+        tree=$(xwininfo -root -tree 2>/dev/null) || true
+        grep -Fq "\"$name\"" <<<"$tree" && return 0
         sleep 0.05
     done
     echo "no window named \"$name\"" >&2

@@ -1,13 +1,15 @@
 // A drag source as a file manager is one: a small window titled "Drag source" that, when the
 // left button is pressed on it, drags the addresses of the files named on its command line (and
 // their paths as text, as file managers also offer them) through the window system's own drag
-// and drop. Whoever moves the pointer and lets the button go decides where they are dropped.
+// and drop, and says "dragging" on its output. Whoever moves the pointer and lets the button go
+// decides where they are dropped.
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
 #include <QWidget>
+#include <cstdio>
 
 namespace {
 
@@ -33,6 +35,9 @@ protected:
         data->setText(paths.join(u'\n'));
         auto *drag = new QDrag(this);
         drag->setMimeData(data);
+        // Whoever moves the pointer waits for this: a move before the drag has begun is lost.
+        std::printf("dragging\n");
+        std::fflush(stdout);
         drag->exec(Qt::CopyAction);
     }
 
