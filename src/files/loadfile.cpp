@@ -86,13 +86,13 @@ FileRead ReadWholeFile(const QString &path, const ReadProgress &progress)
     } else if (!S_ISREG(status.st_mode)) {
         result.errorNumber = ErrorNumber::PathFileAccessError;
     } else if (!FileFitsInMemory(status.st_size)) {
-        result.errorNumber = OutOfMemoryError;
+        result.errorNumber = ErrorNumber::OutOfMemory;
     } else {
         try {
             result.bytes.resize(status.st_size);
             result.errorNumber = ReadInto(fd, result.bytes, path, progress);
         } catch (const std::bad_alloc &) {
-            result.errorNumber = OutOfMemoryError;
+            result.errorNumber = ErrorNumber::OutOfMemory;
         }
         if (result.errorNumber != 0)
             result.bytes = QByteArray();
@@ -115,7 +115,7 @@ bool LoadFile(DocumentWindow &window, const QString &path)
                 window.Text1.setBytes(
                     read.bytes, [&](qint64 in, qint64 all) { progress.settingText(in, all); });
             } catch (const std::bad_alloc &) {
-                errorNumber = OutOfMemoryError;
+                errorNumber = ErrorNumber::OutOfMemory;
             }
         }
     }

@@ -22,9 +22,6 @@ struct FileRead
     int errorNumber = 0;
 };
 
-// The error number of a load that needs more memory than there is.
-inline constexpr int OutOfMemoryError = 7;
-
 // Reads a regular file whole; anything else (a folder, a FIFO, a device) is refused without
 // being opened for reading, so that it can never hang the program. A file too big for the memory
 // left is refused before anything is read, and so is one whose buffer cannot be had. Reading

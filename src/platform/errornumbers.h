@@ -6,6 +6,7 @@
 // Run-time error numbers by which a failed file or dialog operation is known. The message tables
 // are keyed by them, so every OS failure is mapped onto one of these.
 namespace ErrorNumber {
+inline constexpr int OutOfMemory = 7;
 inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int FileAlreadyOpen = 55;
