@@ -52,21 +52,16 @@ focus() {
 run_on() {
     desktop=$1
     start_private_xvfb
-    wm_pid= pid=
+    WM_PID= pid=
     # An empty desktop: nothing is associated with web pages, so the link's launch fails with a
     # box owned by the About box.
     home=$(mktemp -d)
-    trap 'kill $pid $wm_pid 2>/dev/null || true; stop_private_xvfb; rm -rf "$home"' EXIT
+    trap 'kill $pid $WM_PID 2>/dev/null || true; stop_private_xvfb; rm -rf "$home"' EXIT
     export XDG_DATA_HOME=$home XDG_DATA_DIRS=$home XDG_CONFIG_HOME=$home XDG_CONFIG_DIRS=$home
     export XDG_RUNTIME_DIR=$home/runtime
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     if [ "$desktop" = openbox ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        wm_pid=$!
-        for _ in $(seq 200); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-            sleep 0.05
-        done
+        start_window_manager
     fi
 
     "$vellum" &

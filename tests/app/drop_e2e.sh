@@ -13,12 +13,8 @@ trap 'kill $(jobs -p) 2>/dev/null || true; stop_private_xvfb; rm -rf "$work"' EX
 printf 'dropped\r\n' >"$work/first.diz"
 printf 'other\r\n' >"$work/second.diz"
 
-openbox --sm-disable >/dev/null 2>&1 &
 # Windows mapped while the window manager is still starting may never be taken in.
-for _ in $(seq 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
+start_window_manager
 "$vellum" &
 wait_for_window 'Untitled - Vellum'
 window=$(xdotool search --name '^Untitled - Vellum$' | head -n1)
