@@ -1,13 +1,11 @@
 #include "files/filewriter.h"
 
 #include "files/inplacewrite.h"
-#include "files/rawwrite.h"
 #include "files/replacingwrite.h"
 #include "platform/errornumbers.h"
 #include "platform/filenames.h"
 
 #include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,7 +17,7 @@ constexpr int MaxLinkHops = 40;
 
 bool MayWrite(const QString &path, int mode)
 {
-    return ::faccessat(AT_FDCWD, NativeName(path).constData(), mode, AT_EACCESS) == 0;
+    return ::faccessat(AT_FDCWD, EncodeFileName(path).constData(), mode, AT_EACCESS) == 0;
 }
 
 // The file a chain of symbolic links ends at, which need not exist yet; empty for a loop.
@@ -27,15 +25,13 @@ QString FollowLinks(const QString &path)
 {
     QString current = path;
     for (int hop = 0; hop < MaxLinkHops; ++hop) {
-        const QByteArray name = NativeName(current);
+        const QByteArray name = EncodeFileName(current);
         struct stat status = {};
         if (::lstat(name.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
             return current;
-        char target[PATH_MAX];
-        const ssize_t length = ::readlink(name.constData(), target, sizeof target);
-        if (length <= 0 || length == sizeof target)
+        const QString pointsTo = LinkTarget(name);
+        if (pointsTo.isEmpty())
             return current;
-        const QString pointsTo = DecodeFileName(QByteArray(target, length));
         current = pointsTo.startsWith(u'/') ? pointsTo : FolderPart(current) + u'/' + pointsTo;
     }
     return {};
@@ -53,7 +49,7 @@ bool ReplaceableAsAWhole(const QString &target, const struct stat &status)
 int OsErrorOfWrite(const QString &target, const QByteArray &bytes)
 {
     struct stat status = {};
-    if (::stat(NativeName(target).constData(), &status) != 0) {
+    if (::stat(EncodeFileName(target).constData(), &status) != 0) {
         if (errno != ENOENT)
             return errno;
         if (!MayWrite(FolderPart(target), W_OK | X_OK))

@@ -1,6 +1,7 @@
 #include "files/inplacewrite.h"
 
 #include "files/rawwrite.h"
+#include "platform/filenames.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -82,7 +83,7 @@ int OpenForOverwriting(const QByteArray &name)
 
 int WriteInPlace(const QString &target, const QByteArray &bytes)
 {
-    const int fd = OpenForOverwriting(NativeName(target));
+    const int fd = OpenForOverwriting(EncodeFileName(target));
     if (fd < 0)
         return errno;
 
@@ -99,7 +100,5 @@ int WriteInPlace(const QString &target, const QByteArray &bytes)
         error = OverwriteRegularFile(fd, status.st_size, bytes);
     else if (error == 0)
         error = WriteAllAt(fd, bytes.constData(), bytes.size(), -1);
-    if (::close(fd) != 0 && error == 0 && errno != EINTR)
-        error = errno;
-    return error;
+    return CloseChecked(fd, error);
 }

@@ -52,11 +52,6 @@ void LoadProgress::settingText(qint64 charactersIn, qint64 characters)
     answerWindowSystem();
 }
 
-bool LoadProgress::isShown() const
-{
-    return dialog_->isVisible();
-}
-
 void LoadProgress::show()
 {
     dialog_->setValue(0);

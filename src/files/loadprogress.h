@@ -24,8 +24,6 @@ public:
     // Called while the text goes into the text area, with how many of its characters are in.
     void settingText(qint64 charactersIn, qint64 characters);
 
-    bool isShown() const;
-
 private:
     void show();
     void answerWindowSystem();

@@ -65,13 +65,15 @@ qint64 ControlGroupLeft()
     return Unlimited;
 }
 
-} // namespace
-
+// The memory this program can still take: the least of what the system reports as available,
+// what the address-space limit leaves and what the control group's memory limit leaves.
 qint64 AvailableMemory()
 {
     const qint64 system = KibibyteField(ReadSmallFile(u"/proc/meminfo"_qs), "MemAvailable");
     return std::min({system, AddressSpaceLeft(), ControlGroupLeft()});
 }
+
+} // namespace
 
 bool FileFitsInMemory(qint64 fileSize)
 {

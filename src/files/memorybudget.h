@@ -8,9 +8,5 @@
 // line of 4 MiB, whose glyphs are all laid out at once; the worst case, with room to spare.
 inline constexpr qint64 LoadCostPerFileByte = 48;
 
-// The memory this program can still take: the least of what the system reports as available,
-// what the address-space limit leaves and what the control group's memory limit leaves.
-qint64 AvailableMemory();
-
 // Whether a file of the given size can be loaded without running out of memory.
 bool FileFitsInMemory(qint64 fileSize);

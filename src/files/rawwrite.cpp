@@ -1,15 +1,8 @@
 #include "files/rawwrite.h"
 
-#include "platform/filenames.h"
-
 #include <cerrno>
 #include <sys/resource.h>
 #include <unistd.h>
-
-QByteArray NativeName(const QString &path)
-{
-    return EncodeFileName(path);
-}
 
 int WriteAllAt(int fd, const char *data, qint64 size, off_t offset)
 {
@@ -48,6 +41,13 @@ int CheckSizeLimit(qint64 size)
         static_cast<rlim_t>(size) > limit.rlim_cur)
         return EFBIG;
     return 0;
+}
+
+int CloseChecked(int fd, int error)
+{
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        return errno;
+    return error;
 }
 
 int FlushToDisk(int fd)

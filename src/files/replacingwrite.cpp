@@ -18,13 +18,6 @@ int WriteAndFlush(int fd, const QByteArray &bytes)
     return error != 0 ? error : FlushToDisk(fd);
 }
 
-int CloseChecked(int fd, int error)
-{
-    if (::close(fd) != 0 && error == 0 && errno != EINTR)
-        return errno;
-    return error;
-}
-
 // The rename is on the disk only once the folder is.
 void FlushFolder(const QByteArray &folder)
 {
@@ -41,8 +34,8 @@ int WriteReplacing(const QString &target, const QByteArray &bytes, const struct 
 {
     if (const int error = CheckSizeLimit(bytes.size()))
         return error;
-    const QByteArray folder = NativeName(FolderPart(target));
-    const QByteArray name = NativeName(target);
+    const QByteArray folder = EncodeFileName(FolderPart(target));
+    const QByteArray name = EncodeFileName(target);
     // A short name of our own, so that even the longest file name leaves room for it.
     QByteArray temporary = folder + "/.vellum-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -67,7 +60,7 @@ int WriteNewFile(const QString &target, const QByteArray &bytes)
 {
     if (const int error = CheckSizeLimit(bytes.size()))
         return error;
-    const QByteArray name = NativeName(target);
+    const QByteArray name = EncodeFileName(target);
     const int fd =
         ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0)
@@ -77,6 +70,6 @@ int WriteNewFile(const QString &target, const QByteArray &bytes)
         ::unlink(name.constData());
         return error;
     }
-    FlushFolder(NativeName(FolderPart(target)));
+    FlushFolder(EncodeFileName(FolderPart(target)));
     return 0;
 }

@@ -1,5 +1,8 @@
 #include "platform/filenames.h"
 
+#include <climits>
+#include <unistd.h>
+
 namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
@@ -106,4 +109,13 @@ QString FolderPart(const QString &path)
     if (slash < 0)
         return u"."_qs;
     return slash == 0 ? u"/"_qs : path.left(slash);
+}
+
+QString LinkTarget(const QByteArray &linkName)
+{
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(linkName.constData(), target, sizeof target);
+    if (length <= 0 || length == sizeof target)
+        return {};
+    return DecodeFileName(QByteArray(target, length));
 }

@@ -18,3 +18,7 @@ QString DisplayFileName(const QString &name);
 // for a file in the root folder).
 QString FileNamePart(const QString &path);
 QString FolderPart(const QString &path);
+
+// What the symbolic link of this name points to, decoded as above; empty when it is no link or
+// cannot be read.
+QString LinkTarget(const QByteArray &linkName);

@@ -4,9 +4,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
-#include <climits>
 #include <malloc.h>
-#include <unistd.h>
 
 QString ArgumentText(int argc, char **argv)
 {
@@ -19,11 +17,8 @@ QString ArgumentText(int argc, char **argv)
 QString ProgramDirectory()
 {
     // Read from the kernel rather than from Qt, which would lose a folder name that is not UTF-8.
-    char target[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", target, sizeof target);
-    if (length <= 0 || length == sizeof target)
-        return QCoreApplication::applicationDirPath();
-    return FolderPart(DecodeFileName(QByteArray(target, length)));
+    const QString program = LinkTarget("/proc/self/exe");
+    return program.isEmpty() ? QCoreApplication::applicationDirPath() : FolderPart(program);
 }
 
 void ReuseLargeBuffers()
