@@ -8,59 +8,54 @@ namespace {
 // The bar's share for reading; the rest is for the text area.
 constexpr int ReadingSteps = 40;
 constexpr int AllSteps = 100;
+// A read that has taken this long shows the window for the rest of the load.
+constexpr qint64 SlowReadMilliseconds = 500;
 
 } // namespace
 
 LoadProgress::LoadProgress(QWidget &owner, const QString &fileName)
-    : dialog_(new QProgressDialog(&owner))
+    : owner_(owner), fileName_(fileName)
 {
-    dialog_->setWindowTitle(u"Loading"_qs);
-    dialog_->setLabelText(u"Loading "_qs + fileName + u"..."_qs);
-    dialog_->setCancelButton(nullptr);
-    dialog_->setWindowModality(Qt::ApplicationModal);
-    dialog_->setMinimumDuration(500);
-    dialog_->setAutoReset(false);
-    dialog_->setAutoClose(false);
-    dialog_->setRange(0, AllSteps);
-    // The dialog would show itself after its minimum duration even without progress.
-    dialog_->reset();
+    clock_.start();
 }
 
-LoadProgress::~LoadProgress()
-{
-    delete dialog_;
-}
+LoadProgress::~LoadProgress() = default;
 
 void LoadProgress::read(qint64 bytesRead, qint64 fileSize)
 {
-    if (bytesRead == 0 && fileSize >= SlowLoadBytes && !dialog_->isVisible()) {
+    if (!dialog_ && (fileSize >= SlowLoadBytes || clock_.elapsed() >= SlowReadMilliseconds))
         show();
+    if (!dialog_)
         return;
-    }
-    const int step = fileSize > 0 ? int(bytesRead * ReadingSteps / fileSize) : ReadingSteps;
-    // The dialog shows itself once its estimate of the whole passes its minimum duration.
-    dialog_->setValue(step);
+    dialog_->setValue(fileSize > 0 ? int(bytesRead * ReadingSteps / fileSize) : ReadingSteps);
     answerWindowSystem();
 }
 
 void LoadProgress::settingText(qint64 charactersIn, qint64 characters)
 {
-    if (!dialog_->isVisible())
+    if (!dialog_)
         return;
     const qint64 share = characters > 0 ? charactersIn * (AllSteps - ReadingSteps) / characters : 0;
     dialog_->setValue(ReadingSteps + int(share));
     answerWindowSystem();
 }
 
+// Made only when it is to be seen: most loads are over long before anyone could read it.
 void LoadProgress::show()
 {
+    dialog_ = std::make_unique<QProgressDialog>(&owner_);
+    dialog_->setWindowTitle(u"Loading"_qs);
+    dialog_->setLabelText(u"Loading "_qs + fileName_ + u"..."_qs);
+    dialog_->setCancelButton(nullptr);
+    dialog_->setWindowModality(Qt::ApplicationModal);
+    dialog_->setAutoReset(false);
+    dialog_->setAutoClose(false);
+    dialog_->setRange(0, AllSteps);
     dialog_->setValue(0);
     dialog_->show();
-    answerWindowSystem();
 }
 
 void LoadProgress::answerWindowSystem()
 {
-    if (dialog_->isVisible())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

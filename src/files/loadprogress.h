@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 
 class QProgressDialog;
 class QWidget;
@@ -16,8 +18,6 @@ class LoadProgress
 public:
     LoadProgress(QWidget &owner, const QString &fileName);
     ~LoadProgress();
-    LoadProgress(const LoadProgress &) = delete;
-    LoadProgress &operator=(const LoadProgress &) = delete;
 
     // The first call, before any byte is read, tells the file's size.
     void read(qint64 bytesRead, qint64 fileSize);
@@ -28,7 +28,10 @@ private:
     void show();
     void answerWindowSystem();
 
-    QProgressDialog *dialog_;
+    QWidget &owner_;
+    const QString fileName_;
+    QElapsedTimer clock_;
+    std::unique_ptr<QProgressDialog> dialog_;
 };
 
 // A file of at least this size takes about half a second or more to load and show.
