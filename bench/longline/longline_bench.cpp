@@ -8,7 +8,7 @@
 //   VELLUM_BENCH_BARE_MAX_KIB=N    largest size also run on the bare text box (1024 by default:
 //                                  it grows with the square of the length)
 #include "app/form1.h"
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

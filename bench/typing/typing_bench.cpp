@@ -4,8 +4,8 @@
 // such line alone (typing at the end of a long line costs more than on an empty one, whatever
 // the document's length).
 #include "app/form1.h"
-#include "platform/statusbar.h"
-#include "platform/textarea.h"
+#include "controls/statusbar.h"
+#include "textarea/textarea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,10 +3,10 @@
 #include "about/handcursor.h"
 #include "about/linklabel.h"
 #include "about/programicon.h"
+#include "controls/contrast.h"
+#include "controls/placement.h"
+#include "controls/systemcolours.h"
 #include "launch/module1.h"
-#include "platform/contrast.h"
-#include "platform/placement.h"
-#include "platform/systemcolours.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -7,13 +7,13 @@
 #include "app/startup.h"
 #include "app/toolbarpictures.h"
 #include "app/twips.h"
+#include "controls/statusbar.h"
+#include "controls/toolbar.h"
 #include "document/caption.h"
 #include "document/gauge.h"
 #include "files/opendocument.h"
-#include "platform/gridlayout.h"
-#include "platform/statusbar.h"
-#include "platform/textarea.h"
-#include "platform/toolbar.h"
+#include "textarea/gridlayout.h"
+#include "textarea/textarea.h"
 
 #include <QLayout>
 #include <QScreen>

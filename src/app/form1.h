@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/documentwindow.h"
-#include "platform/commondialog.h"
+#include "filedialog/commondialog.h"
 
 #include <QMainWindow>
 

@@ -1,8 +1,8 @@
 #include "app/guide.h"
 
 #include "app/twips.h"
-#include "platform/contrast.h"
-#include "platform/systemcolours.h"
+#include "controls/contrast.h"
+#include "controls/systemcolours.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>

@@ -1,9 +1,9 @@
 #include "app/sessionguard.h"
 
+#include "controls/msgbox.h"
 #include "document/documentwindow.h"
 #include "document/guard.h"
-#include "platform/msgbox.h"
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "app/toolbarpictures.h"
 
-#include "platform/toolbar.h"
+#include "controls/toolbar.h"
 
 // The pictures are drawn on silver, which the image list turns transparent.
 

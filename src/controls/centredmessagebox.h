@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/placement.h"
+#include "controls/placement.h"
 
 #include <QMessageBox>
 #include <QShowEvent>

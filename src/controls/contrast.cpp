@@ -1,4 +1,4 @@
-#include "platform/contrast.h"
+#include "controls/contrast.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/imagelist.h"
+#include "controls/imagelist.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
-#include "platform/msgbox.h"
+#include "controls/msgbox.h"
 
-#include "platform/centredmessagebox.h"
+#include "controls/centredmessagebox.h"
 
 #include <QApplication>
 #include <QLabel>

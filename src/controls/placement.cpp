@@ -1,4 +1,4 @@
-#include "platform/placement.h"
+#include "controls/placement.h"
 
 #include <QMainWindow>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "platform/systemcolours.h"
+#include "controls/systemcolours.h"
 
 #include <QFrame>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "platform/toolbar.h"
+#include "controls/toolbar.h"
 
-#include "platform/contrast.h"
+#include "controls/contrast.h"
 
 #include <QContextMenuEvent>
 #include <QEvent>

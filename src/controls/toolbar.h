@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/imagelist.h"
+#include "controls/imagelist.h"
 
 #include <QToolBar>
 

@@ -2,7 +2,7 @@
 
 #include "document/caption.h"
 #include "document/documentwindow.h"
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 void ResetToUntitled(DocumentWindow &window)
 {

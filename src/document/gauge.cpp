@@ -1,8 +1,8 @@
 #include "document/gauge.h"
 
+#include "controls/statusbar.h"
 #include "document/documentwindow.h"
-#include "platform/statusbar.h"
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 QString GaugeText(qint64 byteCount)
 {

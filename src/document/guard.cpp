@@ -1,10 +1,10 @@
 #include "document/guard.h"
 
+#include "controls/msgbox.h"
 #include "document/caption.h"
 #include "document/documentnames.h"
 #include "document/documentwindow.h"
 #include "files/savefile.h"
-#include "platform/msgbox.h"
 #include "platform/process.h"
 
 bool OfferToSaveChanges(DocumentWindow &window, int iconStyle)

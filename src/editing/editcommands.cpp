@@ -1,7 +1,7 @@
 #include "editing/editcommands.h"
 
 #include "platform/clipboard.h"
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 void UndoEdit(TextArea &text1)
 {

@@ -1,9 +1,9 @@
-#include "platform/commondialog.h"
+#include "filedialog/commondialog.h"
 
+#include "filedialog/filedialog.h"
+#include "filedialog/folderlisting.h"
 #include "platform/errornumbers.h"
-#include "platform/filedialog.h"
 #include "platform/filenames.h"
-#include "platform/folderlisting.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "platform/filedialog.h"
+#include "filedialog/filedialog.h"
 
-#include "platform/centredmessagebox.h"
+#include "controls/centredmessagebox.h"
+#include "filedialog/folderlisting.h"
 #include "platform/filenames.h"
-#include "platform/folderlisting.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/commondialog.h"
-#include "platform/filepatterns.h"
-#include "platform/nameboxentry.h"
+#include "filedialog/commondialog.h"
+#include "filedialog/filepatterns.h"
+#include "filedialog/nameboxentry.h"
 
 #include <QDialog>
 #include <QFileSystemWatcher>

@@ -1,4 +1,4 @@
-#include "platform/filepatterns.h"
+#include "filedialog/filepatterns.h"
 
 namespace {
 

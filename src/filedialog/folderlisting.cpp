@@ -1,7 +1,7 @@
-#include "platform/folderlisting.h"
+#include "filedialog/folderlisting.h"
 
+#include "filedialog/filepatterns.h"
 #include "platform/filenames.h"
-#include "platform/filepatterns.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/nameboxentry.h"
+#include "filedialog/nameboxentry.h"
 
 #include <QAbstractListModel>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "platform/nameboxentry.h"
+#include "filedialog/nameboxentry.h"
 
+#include "filedialog/filepatterns.h"
 #include "platform/filenames.h"
-#include "platform/filepatterns.h"
 
 #include <QDir>
 

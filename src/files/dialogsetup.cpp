@@ -1,7 +1,7 @@
 #include "files/dialogsetup.h"
 
 #include "document/documentstate.h"
-#include "platform/commondialog.h"
+#include "filedialog/commondialog.h"
 #include "platform/filenames.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include "files/loadfile.h"
 
+#include "controls/msgbox.h"
 #include "document/documentwindow.h"
 #include "files/loadprogress.h"
 #include "files/memorybudget.h"
 #include "platform/errornumbers.h"
 #include "platform/filenames.h"
-#include "platform/msgbox.h"
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 #include <algorithm>
 #include <cerrno>

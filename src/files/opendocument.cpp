@@ -1,14 +1,14 @@
 #include "files/opendocument.h"
 
+#include "controls/msgbox.h"
 #include "document/documentnames.h"
 #include "document/documentwindow.h"
 #include "document/guard.h"
+#include "filedialog/commondialog.h"
 #include "files/dialogsetup.h"
 #include "files/loadfile.h"
-#include "platform/commondialog.h"
 #include "platform/errornumbers.h"
 #include "platform/filenames.h"
-#include "platform/msgbox.h"
 
 namespace {
 

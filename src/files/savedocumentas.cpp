@@ -2,12 +2,12 @@
 
 #include "document/documentnames.h"
 #include "document/documentwindow.h"
+#include "filedialog/commondialog.h"
 #include "files/dialogsetup.h"
-#include "files/filewriter.h"
 #include "files/savefile.h"
-#include "platform/commondialog.h"
 #include "platform/errornumbers.h"
-#include "platform/textarea.h"
+#include "safewrite/filewriter.h"
+#include "textarea/textarea.h"
 
 // The document takes the new name only once the file holds its text: a failed write leaves it
 // attached to its previous file and still marked changed, so nothing unsaved is lost unasked.

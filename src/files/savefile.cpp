@@ -1,13 +1,13 @@
 #include "files/savefile.h"
 
+#include "controls/msgbox.h"
 #include "document/documentnames.h"
 #include "document/documentwindow.h"
+#include "filedialog/commondialog.h"
 #include "files/dialogsetup.h"
-#include "files/filewriter.h"
-#include "platform/commondialog.h"
 #include "platform/errornumbers.h"
-#include "platform/msgbox.h"
-#include "platform/textarea.h"
+#include "safewrite/filewriter.h"
+#include "textarea/textarea.h"
 
 MessageRow SaveErrorTable(int errorNumber)
 {

@@ -1,6 +1,6 @@
 #include "launch/module1.h"
 
-#include "platform/msgbox.h"
+#include "controls/msgbox.h"
 #include "platform/shell.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "files/fileattributes.h"
+#include "safewrite/fileattributes.h"
 
 #include <QList>
 #include <cerrno>

@@ -1,9 +1,9 @@
-#include "files/filewriter.h"
+#include "safewrite/filewriter.h"
 
-#include "files/inplacewrite.h"
-#include "files/replacingwrite.h"
 #include "platform/errornumbers.h"
 #include "platform/filenames.h"
+#include "safewrite/inplacewrite.h"
+#include "safewrite/replacingwrite.h"
 
 #include <cerrno>
 #include <fcntl.h>

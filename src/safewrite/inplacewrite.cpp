@@ -1,7 +1,7 @@
-#include "files/inplacewrite.h"
+#include "safewrite/inplacewrite.h"
 
-#include "files/rawwrite.h"
 #include "platform/filenames.h"
+#include "safewrite/rawwrite.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "files/rawwrite.h"
+#include "safewrite/rawwrite.h"
 
 #include <cerrno>
 #include <sys/resource.h>

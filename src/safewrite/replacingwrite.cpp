@@ -1,8 +1,8 @@
-#include "files/replacingwrite.h"
+#include "safewrite/replacingwrite.h"
 
-#include "files/fileattributes.h"
-#include "files/rawwrite.h"
 #include "platform/filenames.h"
+#include "safewrite/fileattributes.h"
+#include "safewrite/rawwrite.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/ansi.h"
+#include "textarea/ansi.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/linebreaks.h"
+#include "textarea/linebreaks.h"
 
 #include <algorithm>
 

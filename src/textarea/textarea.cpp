@@ -1,7 +1,7 @@
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
-#include "platform/ansi.h"
-#include "platform/gridlayout.h"
+#include "textarea/ansi.h"
+#include "textarea/gridlayout.h"
 
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/linebreaks.h"
+#include "textarea/linebreaks.h"
 
 #include <QByteArray>
 #include <QPlainTextEdit>

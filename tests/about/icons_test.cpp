@@ -1,6 +1,6 @@
 #include "about/handcursor.h"
 #include "about/programicon.h"
-#include "platform/imagelist.h"
+#include "controls/imagelist.h"
 
 #include <QBitmap>
 #include <QSet>

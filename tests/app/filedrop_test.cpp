@@ -2,9 +2,9 @@
 
 #include "app/filedrop.h"
 #include "platform/filenames.h"
-#include "platform/textarea.h"
 #include "support/scratchfolder.h"
 #include "support/scriptedmsgbox.h"
+#include "textarea/textarea.h"
 
 #include <QApplication>
 #include <QMimeData>

@@ -1,7 +1,7 @@
 #include "shownform.h"
 
-#include "platform/textarea.h"
 #include "support/scratchfolder.h"
+#include "textarea/textarea.h"
 
 #include <QClipboard>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 #include "shownform.h"
 
-#include "platform/statusbar.h"
-#include "platform/textarea.h"
+#include "controls/statusbar.h"
+#include "textarea/textarea.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #include "shownform.h"
 
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "shownform.h"
 
 #include "app/toolbarpictures.h"
-#include "platform/textarea.h"
 #include "support/palettes.h"
+#include "textarea/textarea.h"
 
 #include <QLabel>
 #include <QScrollBar>

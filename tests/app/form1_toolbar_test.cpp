@@ -1,10 +1,10 @@
 #include "shownform.h"
 
+#include "controls/toolbar.h"
 #include "platform/clipboard.h"
-#include "platform/textarea.h"
-#include "platform/toolbar.h"
 #include "support/scripteddialog.h"
 #include "support/scriptedmsgbox.h"
+#include "textarea/textarea.h"
 
 #include <QAction>
 #include <QTest>

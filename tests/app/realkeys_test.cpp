@@ -1,10 +1,10 @@
+#include "controls/statusbar.h"
 #include "document/documentnames.h"
 #include "files/loadfile.h"
 #include "files/savefile.h"
-#include "platform/statusbar.h"
-#include "platform/textarea.h"
 #include "shownform.h"
 #include "support/scratchfolder.h"
+#include "textarea/textarea.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 #include "app/toolbarpictures.h"
-#include "platform/toolbar.h"
+#include "controls/toolbar.h"
 
 #include <QAction>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "platform/statusbar.h"
+#include "controls/statusbar.h"
 
 #include <QLabel>
 #include <QLocale>

@@ -1,5 +1,5 @@
-#include "platform/imagelist.h"
-#include "platform/toolbar.h"
+#include "controls/imagelist.h"
+#include "controls/toolbar.h"
 
 #include <QAccessible>
 #include <QAction>

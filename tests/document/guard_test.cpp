@@ -1,8 +1,8 @@
 #include "document/guard.h"
 
+#include "controls/msgbox.h"
 #include "document/caption.h"
 #include "document/gauge.h"
-#include "platform/msgbox.h"
 #include "platform/process.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialog.h"

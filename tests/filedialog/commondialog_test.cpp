@@ -1,7 +1,7 @@
-#include "platform/commondialog.h"
+#include "filedialog/commondialog.h"
 
+#include "filedialog/filedialog.h"
 #include "platform/errornumbers.h"
-#include "platform/filedialog.h"
 #include "platform/filenames.h"
 #include "support/scratchfolder.h"
 

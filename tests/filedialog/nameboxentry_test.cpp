@@ -1,5 +1,5 @@
-#include "platform/filepatterns.h"
-#include "platform/nameboxentry.h"
+#include "filedialog/filepatterns.h"
+#include "filedialog/nameboxentry.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

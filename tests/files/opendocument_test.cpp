@@ -1,8 +1,8 @@
 #include "files/opendocument.h"
 
+#include "controls/msgbox.h"
 #include "document/caption.h"
 #include "files/savefile.h"
-#include "platform/msgbox.h"
 #include "support/scratchfolder.h"
 #include "support/scripteddialog.h"
 #include "support/scriptedmsgbox.h"

@@ -1,4 +1,4 @@
-#include "files/filewriter.h"
+#include "safewrite/filewriter.h"
 
 #include "platform/errornumbers.h"
 #include "support/scratchfolder.h"

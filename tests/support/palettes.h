@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/contrast.h"
+#include "controls/contrast.h"
 
 #include <QApplication>
 #include <QFrame>

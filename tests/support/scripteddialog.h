@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/commondialog.h"
+#include "filedialog/commondialog.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/msgbox.h"
+#include "controls/msgbox.h"
 
 #include <QList>
 #include <QString>

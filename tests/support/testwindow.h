@@ -1,9 +1,9 @@
 #pragma once
 
+#include "controls/statusbar.h"
 #include "document/documentwindow.h"
-#include "platform/commondialog.h"
-#include "platform/statusbar.h"
-#include "platform/textarea.h"
+#include "filedialog/commondialog.h"
+#include "textarea/textarea.h"
 
 #include <QWidget>
 

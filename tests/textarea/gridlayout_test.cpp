@@ -1,4 +1,4 @@
-#include "platform/gridlayout.h"
+#include "textarea/gridlayout.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -1,4 +1,4 @@
-#include "platform/textarea.h"
+#include "textarea/textarea.h"
 
 #include <QApplication>
 #include <QClipboard>
