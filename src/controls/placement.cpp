@@ -1,21 +1,14 @@
 #include "controls/placement.h"
 
-#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 
-QRect ClientAreaOnScreen(const QWidget *window)
-{
-    const QWidget *client = window;
-    if (const auto *main = qobject_cast<const QMainWindow *>(window); main && main->centralWidget())
-        client = main->centralWidget();
-    return QRect(client->mapToGlobal(QPoint(0, 0)), client->size());
-}
-
 QRect CentredOver(const QWidget *owner, const QSize &boxSize)
 {
+    // The owner's whole client area, a main window's menu bar with it, as Qt centres its dialogs.
+    const QWidget *window = owner->window();
     QRect box(QPoint(0, 0), boxSize);
-    box.moveCenter(ClientAreaOnScreen(owner->window()).center());
+    box.moveCenter(QRect(window->mapToGlobal(QPoint(0, 0)), window->size()).center());
     if (const QScreen *screen = owner->screen()) {
         const QRect available = screen->availableGeometry();
         box.moveRight(std::min(box.right(), available.right()));

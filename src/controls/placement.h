@@ -4,12 +4,9 @@
 
 class QWidget;
 
-// A window's client area on the screen, its frame left out; for a main window, the area below
-// its menu bar.
-QRect ClientAreaOnScreen(const QWidget *window);
-
-// Where a box of this size goes over its owner: its client area centred over the owner's client
-// area, and moved onto the owner's screen where it would stick out of it.
+// Where a box of this size goes over its owner: its client area centred over the client area of
+// the owner's window, menu bar included, and moved onto the owner's screen where it would stick
+// out of it.
 QRect CentredOver(const QWidget *owner, const QSize &boxSize);
 
 // Places a box centred over its owner window. Called as the box is shown, before it is mapped:
