@@ -1,3 +1,4 @@
+#include "app/displaycheck.h"
 #include "app/form1.h"
 #include "app/sessionguard.h"
 #include "platform/process.h"
@@ -10,7 +11,10 @@ int main(int argc, char **argv)
     const QString argumentText = ArgumentText(argc, argv);
     int qtArgc = 1;
     char *qtArgv[] = {argv[0], nullptr};
+    RequireDisplay();
+    DisplayOpening display;
     QApplication application(qtArgc, qtArgv);
+    display.opened();
     QApplication::setApplicationName(u"Vellum"_qs);
     // Lets the desktop match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(u"org.example.vellum"_qs);

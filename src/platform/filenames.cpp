@@ -20,14 +20,21 @@ bool IsContinuation(unsigned char byte)
     return (byte & 0xC0) == 0x80;
 }
 
-// The length of the valid UTF-8 sequence that starts at bytes[i], or 0 when there is none:
+// One valid UTF-8 sequence: its length in bytes and the code point it stands for.
+struct Sequence
+{
+    int length = 0;
+    char32_t code = 0;
+};
+
+// The valid UTF-8 sequence that starts at bytes[i], or a length of 0 when there is none:
 // overlong forms, surrogates and code points past U+10FFFF are not valid.
-int ValidSequenceLength(const QByteArray &bytes, qsizetype i)
+Sequence ValidSequenceAt(const QByteArray &bytes, qsizetype i)
 {
     const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes.at(k)); };
     const unsigned char lead = at(i);
     if (lead < 0x80)
-        return 1;
+        return {1, lead};
     int length = 0;
     char32_t minimum = 0;
     char32_t code = 0;
@@ -38,18 +45,18 @@ int ValidSequenceLength(const QByteArray &bytes, qsizetype i)
     } else if ((lead & 0xF8) == 0xF0) {
         length = 4, minimum = 0x10000, code = lead & 0x07;
     } else {
-        return 0;
+        return {};
     }
     if (i + length > bytes.size())
-        return 0;
+        return {};
     for (int k = 1; k < length; ++k) {
         if (!IsContinuation(at(i + k)))
-            return 0;
+            return {};
         code = (code << 6) | (at(i + k) & 0x3F);
     }
     if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
+        return {};
+    return {length, code};
 }
 
 } // namespace
@@ -60,13 +67,20 @@ QString DecodeFileName(const QByteArray &bytes)
     name.reserve(bytes.size());
     qsizetype i = 0;
     while (i < bytes.size()) {
-        const int length = ValidSequenceLength(bytes, i);
-        if (length == 0) {
+        const Sequence sequence = ValidSequenceAt(bytes, i);
+        if (sequence.length == 0) {
             name.append(QChar(char16_t(EscapeBase + static_cast<unsigned char>(bytes.at(i)))));
             ++i;
         } else {
-            name.append(QString::fromUtf8(bytes.constData() + i, length));
-            i += length;
+            // The code point itself: Qt's conversions drop a byte-order mark (EF BB BF), and
+            // the name would then be another file's.
+            if (QChar::requiresSurrogates(sequence.code)) {
+                name.append(QChar(QChar::highSurrogate(sequence.code)));
+                name.append(QChar(QChar::lowSurrogate(sequence.code)));
+            } else {
+                name.append(QChar(char16_t(sequence.code)));
+            }
+            i += sequence.length;
         }
     }
     return name;

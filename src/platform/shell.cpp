@@ -76,7 +76,7 @@ ShellResult ShellExecute(QWidget *, const QString &file, const QString &, const 
         G_DESKTOP_APP_INFO(handler), &uris, nullptr, G_SPAWN_SEARCH_PATH,
         directory.isEmpty() ? nullptr : ChangeIntoDirectory,
         const_cast<char *>(workingDirectory.constData()), nullptr, nullptr, &error);
-    return started ? ShellCode::Launched : ShellResultForError(error);
+    return started ? ShellCode::Launched : ShellResultForLaunchError(error);
 }
 
 ShellResult ShellResultForError(const GError *error)
@@ -97,12 +97,16 @@ ShellResult ShellResultForError(const GError *error)
             return ShellCode::Unknown;
         }
     }
-    if (error->domain == G_SPAWN_ERROR) {
-        // Out of memory or processes is the unknown code's own meaning; any other failure to
-        // start means the associated program cannot be run.
-        if (error->code == G_SPAWN_ERROR_FORK || error->code == G_SPAWN_ERROR_NOMEM)
-            return ShellCode::Unknown;
-        return ShellCode::ProgramNotStarted;
-    }
     return ShellCode::Unknown;
+}
+
+ShellResult ShellResultForLaunchError(const GError *error)
+{
+    // Out of memory or processes is the unknown code's own meaning. Otherwise the association is
+    // of no use: its program is not there or cannot run, or it needs a terminal that is not
+    // installed ("Unable to find terminal required for application").
+    const bool outOfResources =
+        error && error->domain == G_SPAWN_ERROR &&
+        (error->code == G_SPAWN_ERROR_FORK || error->code == G_SPAWN_ERROR_NOMEM);
+    return outOfResources ? ShellCode::Unknown : ShellCode::AssociationIncomplete;
 }

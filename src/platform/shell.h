@@ -15,7 +15,7 @@ inline constexpr ShellResult Unknown = 0; // out of resources, or a reason witho
 inline constexpr ShellResult FileNotFound = 2;
 inline constexpr ShellResult PathNotFound = 3;
 inline constexpr ShellResult AccessDenied = 5;
-inline constexpr ShellResult ProgramNotStarted = 11;
+inline constexpr ShellResult AssociationIncomplete = 27;
 inline constexpr ShellResult NoAssociation = 31;
 inline constexpr ShellResult Launched = 33;
 } // namespace ShellCode
@@ -30,5 +30,7 @@ inline constexpr int ShowNormal = 1;
 ShellResult ShellExecute(QWidget *parent, const QString &file, const QString &parameters,
                          const QString &directory, int showCommand);
 
-// The code that stands for a failure of the desktop's service.
+// The code that stands for a failure of the desktop's service to find the target or its program.
 ShellResult ShellResultForError(const GError *error);
+// The code that stands for a failure to start the program the desktop named for the target.
+ShellResult ShellResultForLaunchError(const GError *error);

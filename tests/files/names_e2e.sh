@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# File names as old archives leave them: bytes that are not UTF-8, and a "[*]" that Qt would read
-# as a mark. The real program opens each from its command line, shows its name in the title the
-# window system sees, and saves back under the very same bytes, leaving nothing else behind.
+# File names as old archives leave them: bytes that are not UTF-8, a byte-order mark before a name
+# that is also there without it, and a "[*]" that Qt would read as a mark. The real program opens
+# each from its command line, shows its name in the title the window system sees, and saves back
+# under the very same bytes, leaving nothing else behind.
 set -euo pipefail
 vellum=$1
 source "$(dirname "$0")/../support/xvfb.sh"
@@ -13,6 +14,9 @@ cd "$work"
 latin=$'caf\xe9.diz'
 printf 'latin\r\n' >"$latin"
 printf 'mark\n' >'x[*].diz'
+marked=$'\xef\xbb\xbfFILE_ID.DIZ'
+printf 'marked\n' >"$marked"
+printf 'plain\n' >FILE_ID.DIZ
 
 window_of() {
     local pid=$1 window
@@ -54,10 +58,15 @@ check() {
 
 check "$latin" $'caf\xef\xbf\xbd.diz - Vellum' $'latin\r\nZ'
 check 'x[*].diz' 'x[*].diz - Vellum' $'mark\nZ'
-listing=$(ls -A | od -c)
-expected=$(printf '%s\n' "$latin" 'x[*].diz' | LC_ALL=C sort | od -c)
+check "$marked" "$marked - Vellum" $'marked\nZ'
+if [ "$(cat FILE_ID.DIZ)" != plain ]; then
+    echo "FILE_ID.DIZ was written: $(od -c FILE_ID.DIZ)" >&2
+    exit 1
+fi
+listing=$(LC_ALL=C ls -A | od -c)
+expected=$(printf '%s\n' "$latin" 'x[*].diz' "$marked" FILE_ID.DIZ | LC_ALL=C sort | od -c)
 if [ "$listing" != "$expected" ]; then
     echo "the folder holds other files: $(ls -A | od -c)" >&2
     exit 1
 fi
-echo "ok: nothing but the two documents in the folder"
+echo "ok: nothing but the four documents in the folder, FILE_ID.DIZ as it was"

@@ -69,10 +69,11 @@ TEST(LaunchErrorTables, CodesWithoutARowAreWrittenAfterTheUnknownErrorText)
               u"URL Access Failed: Unknown Error - Error Code is 4"_qs);
 }
 
-ShellResult CodeFor(GQuark domain, int code)
+ShellResult CodeFor(GQuark domain, int code,
+                    ShellResult (*map)(const GError *) = ShellResultForError)
 {
     GError *error = g_error_new_literal(domain, code, "test");
-    const ShellResult result = ShellResultForError(error);
+    const ShellResult result = map(error);
     g_error_free(error);
     return result;
 }
@@ -83,12 +84,19 @@ TEST(ShellResultForError, DesktopFailuresBecomeTheCodesTheTablesKnow)
     EXPECT_EQ(CodeFor(G_IO_ERROR, G_IO_ERROR_NOT_DIRECTORY), 3);
     EXPECT_EQ(CodeFor(G_IO_ERROR, G_IO_ERROR_PERMISSION_DENIED), 5);
     EXPECT_EQ(CodeFor(G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED), 31);
-    EXPECT_EQ(CodeFor(G_SPAWN_ERROR, G_SPAWN_ERROR_NOENT), 11);
-    EXPECT_EQ(CodeFor(G_SPAWN_ERROR, G_SPAWN_ERROR_NOEXEC), 11);
-    EXPECT_EQ(CodeFor(G_SPAWN_ERROR, G_SPAWN_ERROR_FORK), 0);
     EXPECT_EQ(CodeFor(G_IO_ERROR, G_IO_ERROR_FAILED), 0);
     EXPECT_EQ(CodeFor(G_FILE_ERROR, G_FILE_ERROR_NOENT), 0);
     EXPECT_EQ(ShellResultForError(nullptr), 0);
+}
+
+// Only a want of memory or processes keeps the code 0 once the program has been named.
+TEST(ShellResultForLaunchError, AProgramThatCannotStartIsAnIncompleteAssociation)
+{
+    EXPECT_EQ(CodeFor(G_SPAWN_ERROR, G_SPAWN_ERROR_NOENT, ShellResultForLaunchError), 27);
+    EXPECT_EQ(CodeFor(G_SPAWN_ERROR, G_SPAWN_ERROR_NOEXEC, ShellResultForLaunchError), 27);
+    EXPECT_EQ(CodeFor(G_IO_ERROR, G_IO_ERROR_FAILED, ShellResultForLaunchError), 27);
+    EXPECT_EQ(CodeFor(G_SPAWN_ERROR, G_SPAWN_ERROR_FORK, ShellResultForLaunchError), 0);
+    EXPECT_EQ(CodeFor(G_SPAWN_ERROR, G_SPAWN_ERROR_NOMEM, ShellResultForLaunchError), 0);
 }
 
 } // namespace

@@ -155,6 +155,36 @@ TEST(Launchers, ATypeOrSchemeWithoutAProgramIsReported)
     EXPECT_TRUE(NothingLaunched());
 }
 
+// The program for text and web pages asks for a terminal, and none is installed: the help page and
+// the read-me file (F1, Help > Readme.txt) cannot be shown.
+TEST(Launchers, AProgramThatCannotBeStartedIsAnIncompleteAssociation)
+{
+    DesktopSetup setup = Recorders();
+    setup.filesInTerminal = true;
+    if (RerunOnPrivateDesktop(setup))
+        return;
+    // No terminal on the search path; the recorder is named by its full path.
+    const QString noPrograms = PrivateDesktopFolder() + u"/no-programs"_qs;
+    ASSERT_TRUE(QDir().mkpath(noPrograms));
+    qputenv("PATH", QFile::encodeName(noPrograms));
+    ScratchFolder scratch;
+    const QString readme = scratch.write(u"readme.txt"_qs, "Read me.\n");
+    const QString help = scratch.write(u"help.html"_qs, "<p>Help</p>\n");
+    const QString fileBox = u"File Access Failed: Program association was Incomplete."_qs;
+    const QString addressBox = u"URL Access Failed: Program association was Incomplete."_qs;
+    {
+        ScriptedMsgBox boxes;
+        EXPECT_EQ(LaunchFile(nullptr, readme, scratch.root(), 0), 0);
+        ExpectOneBox(boxes, u"File Access Error"_qs, fileBox);
+    }
+    {
+        ScriptedMsgBox boxes;
+        EXPECT_EQ(LaunchURL(nullptr, help, 0), 0);
+        ExpectOneBox(boxes, u"Address Access Error"_qs, addressBox);
+    }
+    EXPECT_TRUE(NothingLaunched());
+}
+
 TEST(Launchers, SilentOneShowsNothingAndReturnsTheRawResult)
 {
     if (RerunOnPrivateDesktop(Recorders()))

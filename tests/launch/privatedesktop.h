@@ -32,8 +32,9 @@ inline void PrintTo(const QString &text, std::ostream *out)
 
 struct DesktopSetup
 {
-    QStringList fileTypes;  // content types the recorder opens, given the file's path
-    QStringList urlSchemes; // address schemes the recorder opens, given the address
+    QStringList fileTypes;        // content types the recorder opens, given the file's path
+    QStringList urlSchemes;       // address schemes the recorder opens, given the address
+    bool filesInTerminal = false; // the program for the file types asks for a terminal
     // When set, the child is a copy of the test program in this folder of the desktop's folder,
     // with these files of the test program's own folder copied beside it.
     QString programFolder;
@@ -72,10 +73,12 @@ while [ -e '%1/hold' ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done
 )script"_qs.arg(folder);
 }
 
-inline QString DesktopEntry(const QString &folder, const QString &field, const QStringList &types)
+inline QString DesktopEntry(const QString &folder, const QString &field, const QStringList &types,
+                            bool inTerminal = false)
 {
     return u"[Desktop Entry]\nType=Application\nName=Launch recorder\nNoDisplay=true\n"
-           u"Exec=%1/recorder %2\nMimeType=%3;\n"_qs.arg(folder, field, types.join(u';'));
+           u"Exec=%1/recorder %2\nMimeType=%3;\nTerminal=%4\n"_qs.arg(
+               folder, field, types.join(u';'), inTerminal ? u"true"_qs : u"false"_qs);
 }
 
 // Builds the desktop in folder; false when a part of it could not be made.
@@ -98,7 +101,7 @@ inline bool Build(const QString &folder, const DesktopSetup &setup)
     QString defaults = u"[Default Applications]\n"_qs;
     if (!setup.fileTypes.isEmpty()) {
         if (!WriteText(folder + u"/share/applications/vellum-file-recorder.desktop"_qs,
-                       DesktopEntry(folder, u"%f"_qs, setup.fileTypes)))
+                       DesktopEntry(folder, u"%f"_qs, setup.fileTypes, setup.filesInTerminal)))
             return false;
         for (const QString &type : setup.fileTypes)
             defaults += type + u"=vellum-file-recorder.desktop\n"_qs;
