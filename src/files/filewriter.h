@@ -14,6 +14,7 @@
 // pointing where it did, and its target gets the new content. A file that cannot be replaced that
 // way is written in place, without losing its old content to a failure: a file with several names
 // (hard links), a file in a folder that takes no new files, a file owned by someone else or whose
-// group or attributes cannot be carried over, a bind-mounted file, and anything that is not a
-// regular file. A file the user may not write fails before anything is written.
+// group or attributes cannot be carried over, a bind-mounted file, a file on a disk without room
+// for a whole copy, and anything that is not a regular file. A file the user may not write fails
+// before anything is written.
 int WriteWholeFile(const QString &path, const QByteArray &bytes);

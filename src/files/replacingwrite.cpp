@@ -62,6 +62,10 @@ int WriteReplacing(const QString &target, const QByteArray &bytes, const struct 
     int error = WriteCopy(folder, name, bytes, previous, ReplacementFile::Kind::Unnamed);
     if (error == ReplacementFile::NoUnnamedFile)
         error = WriteCopy(folder, name, bytes, previous, ReplacementFile::Kind::Named);
+    // The copy needs room for the whole file, while writing in place needs room only for what the
+    // file grows by, and keeps the old bytes should that fail too.
+    if (error == ENOSPC || error == EDQUOT)
+        return MustWriteInPlace;
     if (error == 0)
         FlushFolder(folder);
     return error;

@@ -5,7 +5,8 @@
 #include <sys/stat.h>
 
 // Returned when the file must be written in place after all: its owner, group or attributes
-// cannot be given to a new file, or its name cannot be taken by another file (a bind mount).
+// cannot be given to a new file, its name cannot be taken by another file (a bind mount), or the
+// disk has no room for a whole new file.
 inline constexpr int MustWriteInPlace = -1;
 
 // Writes bytes to a new file beside target and puts it in target's place once it is complete,

@@ -132,6 +132,14 @@ TEST(SaveSafety, FullDiskWithoutRoomReservationKeepsEveryByteUnderEveryName)
     EXPECT_EQ(ScratchFolder::read(disk.path(u"other name"_qs)), old);
     EXPECT_EQ(Entries(disk.folder()), before);
 
+    // An edit that needs no more room saves, whether or not the file has other names.
+    const QByteArray sameSize(old.size(), 's');
+    for (const QString &path : {single, linked}) {
+        EXPECT_EQ(WriteWholeFile(path, sameSize), 0) << path.toStdString();
+        EXPECT_EQ(ScratchFolder::read(path), sameSize) << path.toStdString();
+    }
+    EXPECT_EQ(Entries(disk.folder()), before);
+
     // With room again, both kinds of file take the new content, every name of them.
     ASSERT_TRUE(QFile::remove(disk.path(u"filler"_qs)));
     for (const QString &path : {single, linked})
