@@ -12,8 +12,9 @@ test_packages=(libgtest-dev libgmock-dev xvfb xauth x11-utils imagemagick libx11
 test_packages+=(libglib2.0-bin libxtst-dev libxdamage-dev)
 # Boxes are placed under a real window manager; screen readers' view is read over AT-SPI.
 test_packages+=(openbox dbus at-spi2-core python3-pyatspi)
-# The save tests make an ext2 file system, which cannot reserve room, and set access lists.
-test_packages+=(e2fsprogs acl)
+# The save tests make an ext2 file system, which cannot reserve room, and set access lists; served
+# through FUSE by fuse2fs, the file system makes no unnamed files.
+test_packages+=(e2fsprogs acl fuse2fs)
 # The logout test runs a small session manager of its own, built on libSM.
 test_packages+=(libsm-dev)
 # The package test builds the Debian package and checks it with lintian (about 35 MB).

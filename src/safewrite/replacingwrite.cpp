@@ -3,9 +3,9 @@
 #include "platform/filenames.h"
 #include "safewrite/fileattributes.h"
 #include "safewrite/rawwrite.h"
+#include "safewrite/replacementfile.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <tuple>
 #include <unistd.h>
@@ -28,6 +28,29 @@ void FlushFolder(const QByteArray &folder)
     ::close(fd);
 }
 
+// Writes the whole copy, gives it the old file's attributes, flushes it and puts it in place of
+// name. Returns 0, an errno value, MustWriteInPlace or ReplacementFile::NoUnnamedFile.
+int WriteCopy(const QByteArray &folder, const QByteArray &name, const QByteArray &bytes,
+              const struct stat &previous, ReplacementFile::Kind kind)
+{
+    ReplacementFile copy(folder, kind);
+    if (copy.fd() < 0)
+        return copy.error();
+    int error = WriteAllAt(copy.fd(), bytes.constData(), bytes.size(), 0);
+    if (error == 0 && !CarryAttributes(copy.fd(), name, previous))
+        error = MustWriteInPlace;
+    // One flush for the content and the attributes, before the copy can take the old file's name.
+    if (error == 0)
+        error = FlushToDisk(copy.fd());
+    if (error == 0) {
+        error = copy.TakePlaceOf(name);
+        // A bind-mounted file cannot be renamed over.
+        if (error == EBUSY || error == EXDEV)
+            error = MustWriteInPlace;
+    }
+    return error;
+}
+
 } // namespace
 
 int WriteReplacing(const QString &target, const QByteArray &bytes, const struct stat &previous)
@@ -36,24 +59,16 @@ int WriteReplacing(const QString &target, const QByteArray &bytes, const struct 
         return error;
     const QByteArray folder = EncodeFileName(FolderPart(target));
     const QByteArray name = EncodeFileName(target);
-    // A short name of our own, so that even the longest file name leaves room for it.
-    QByteArray temporary = folder + "/.vellum-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-
-    int error = WriteAndFlush(fd, bytes);
-    if (error == 0 && !CarryAttributes(fd, name, previous))
-        error = MustWriteInPlace;
-    error = CloseChecked(fd, error);
-    if (error == 0 && ::rename(temporary.constData(), name.constData()) != 0)
-        error = errno == EBUSY || errno == EXDEV ? MustWriteInPlace : errno;
-    if (error != 0) {
-        ::unlink(temporary.constData());
-        return error;
-    }
-    FlushFolder(folder);
-    return 0;
+    int error = WriteCopy(folder, name, bytes, previous, ReplacementFile::Kind::Unnamed);
+    if (error == ReplacementFile::NoUnnamedFile)
+        error = WriteCopy(folder, name, bytes, previous, ReplacementFile::Kind::Named);
+    // The copy needs room for the whole file, while writing in place needs room only for what the
+    // file grows by, and keeps the old bytes should that fail too.
+    if (error == ENOSPC || error == EDQUOT)
+        return MustWriteInPlace;
+    if (error == 0)
+        FlushFolder(folder);
+    return error;
 }
 
 int WriteNewFile(const QString &target, const QByteArray &bytes)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <algorithm>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -54,18 +55,23 @@ std::vector<std::string> AccessOf(const QString &path)
     return access;
 }
 
-// A small ext2 file system on a loop device: it cannot reserve room ahead of a write.
+// A small ext2 file system: it cannot reserve room ahead of a write. The kernel mounts it on a
+// loop device, or fuse2fs serves it, which makes no unnamed files.
 class Ext2Disk
 {
 public:
-    explicit Ext2Disk(const ScratchFolder &scratch)
+    enum class Driver { Kernel, Fuse };
+
+    explicit Ext2Disk(const ScratchFolder &scratch, Driver driver = Driver::Kernel)
         : image_(scratch.path(u"disk.img"_qs)), folder_(scratch.path(u"disk"_qs))
     {
         QDir().mkpath(folder_);
         QFile image(image_);
         mounted_ = image.open(QIODevice::WriteOnly) && image.resize(512 * 1024) &&
                    RunProgram(u"mkfs.ext2"_qs, {u"-q"_qs, image_}) &&
-                   RunProgram(u"mount"_qs, {u"-o"_qs, u"loop"_qs, image_, folder_});
+                   (driver == Driver::Kernel
+                        ? RunProgram(u"mount"_qs, {u"-o"_qs, u"loop"_qs, image_, folder_})
+                        : RunProgram(u"fuse2fs"_qs, {image_, folder_}));
     }
     ~Ext2Disk()
     {
@@ -126,6 +132,14 @@ TEST(SaveSafety, FullDiskWithoutRoomReservationKeepsEveryByteUnderEveryName)
     EXPECT_EQ(ScratchFolder::read(disk.path(u"other name"_qs)), old);
     EXPECT_EQ(Entries(disk.folder()), before);
 
+    // An edit that needs no more room saves, whether or not the file has other names.
+    const QByteArray sameSize(old.size(), 's');
+    for (const QString &path : {single, linked}) {
+        EXPECT_EQ(WriteWholeFile(path, sameSize), 0) << path.toStdString();
+        EXPECT_EQ(ScratchFolder::read(path), sameSize) << path.toStdString();
+    }
+    EXPECT_EQ(Entries(disk.folder()), before);
+
     // With room again, both kinds of file take the new content, every name of them.
     ASSERT_TRUE(QFile::remove(disk.path(u"filler"_qs)));
     for (const QString &path : {single, linked})
@@ -170,4 +184,25 @@ TEST(SaveSafety, BindMountedFileIsWrittenInPlace)
     EXPECT_EQ(result, 0);
     EXPECT_EQ(seen, QByteArray("new"));
     EXPECT_EQ(Entries(scratch.root()), QStringList({u"FILE_ID.DIZ"_qs, u"source.diz"_qs}));
+}
+
+TEST(SaveSafety, FileSystemWithoutUnnamedFilesTakesANamedCopy)
+{
+    const ScratchFolder scratch;
+    const Ext2Disk disk(scratch, Ext2Disk::Driver::Fuse);
+    if (!disk.mounted())
+        GTEST_SKIP() << "fuse2fs cannot mount a file system here";
+    const int unnamed =
+        ::open(QFile::encodeName(disk.folder()).constData(), O_TMPFILE | O_WRONLY, 0600);
+    ASSERT_LT(unnamed, 0) << "this file system makes unnamed files, so it tests nothing here";
+    const QString path = scratch.write(u"disk/FILE_ID.DIZ"_qs, "old");
+    struct stat before = {}, after = {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+
+    EXPECT_EQ(WriteWholeFile(path, "new"), 0);
+    EXPECT_EQ(ScratchFolder::read(path), QByteArray("new"));
+    // Another file took the old one's place: the file was not written in place.
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_EQ(Entries(disk.folder()), QStringList({u"FILE_ID.DIZ"_qs}));
 }
