@@ -59,6 +59,9 @@ QVariant FolderListing::data(const QModelIndex &index, int role) const
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         if (role != Qt::DisplayRole || item.isFolder || item.isBrokenLink)
             return {};
+        // As the desktop's file manager: "1 byte", "999 bytes", "1.5 kB", "3.5 MB".
+        if (item.size == 1)
+            return u"1 byte"_qs;
         return QLocale().formattedDataSize(item.size, 1, QLocale::DataSizeSIFormat);
     case FolderColumn::Modified:
         if (role != Qt::DisplayRole)
@@ -92,6 +95,8 @@ QVariant FolderListing::nameData(const Entry &item, int role) const
 
 QVariant FolderListing::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == 1)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     const QString titles[] = {u"Name"_qs, u"Size"_qs, u"Modified"_qs};
