@@ -127,13 +127,9 @@ TEST(FolderListing, ListsARandomFolderInEveryOrderWithAndWithoutHiddenNames)
                       std::tuple(want.kind == Made::Folder, want.kind == Made::Broken,
                                  want.kind == Made::File ? want.size : 0,
                                  want.time.tv_sec * 1'000'000'000LL + want.time.tv_nsec));
-            const auto cell = [&](int column, int role = Qt::DisplayRole) {
-                return listing.index(row, column).data(role).toString();
-            };
-            EXPECT_EQ(cell(0), DisplayFileName(got.name));
-            EXPECT_EQ(cell(0, Qt::AccessibleDescriptionRole),
+            EXPECT_EQ(listing.index(row).data(Qt::AccessibleDescriptionRole).toString(),
                       QStringList({u"Folder"_qs, u"File"_qs, u"Broken link"_qs}).at(want.kind));
-            EXPECT_EQ(cell(1).isEmpty(), want.kind != Made::File);
+            EXPECT_EQ(listing.index(row, 1).data().isNull(), want.kind != Made::File);
             EXPECT_EQ(listing.flags(listing.index(row)).testFlag(Qt::ItemIsEnabled),
                       want.kind != Made::Broken);
         }
