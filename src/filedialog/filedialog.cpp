@@ -6,16 +6,38 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
 #include <algorithm>
+
+namespace {
+
+// What the dialog keeps from one showing to the next while the program runs; never written.
+struct KeptBetweenShowings
+{
+    QSize size{640, 400};
+    bool hiddenShown = false;
+};
+
+KeptBetweenShowings &Kept()
+{
+    static KeptBetweenShowings kept;
+    return kept;
+}
+
+} // namespace
 
 FileDialog::FileDialog(const CommonDialog &properties, CommonDialog::Kind kind,
                        const QString &folder)
@@ -59,6 +81,13 @@ void FileDialog::showEvent(QShowEvent *event)
         CentreOverOwner(this, parentWidget());
 }
 
+void FileDialog::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        Kept().size = size();
+}
+
 void FileDialog::buildLayout(CommonDialog::Kind kind)
 {
     const bool save = kind == CommonDialog::Kind::Save;
@@ -80,15 +109,8 @@ void FileDialog::buildLayout(CommonDialog::Kind kind)
     up_->setDefaultAction(upAction);
     up_->setAccessibleName(upAction->text());
 
-    list_ = new QListView;
-    list_->setObjectName(u"fileList"_qs);
-    list_->setAccessibleName(u"Folders and files"_qs);
-    list_->setModel(listing_);
-    list_->setUniformItemSizes(true);
+    buildList();
     list_->addAction(upAction);
-    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &FileDialog::takeListSelection);
-    connect(list_, &QListView::doubleClicked, this, &FileDialog::openListItem);
 
     auto *nameLabel = new QLabel(u"File &name:"_qs);
     nameBox_ = new QLineEdit;
@@ -114,7 +136,10 @@ void FileDialog::buildLayout(CommonDialog::Kind kind)
     auto *grid = new QGridLayout(this);
     grid->addWidget(lookInLabel, 0, 0);
     grid->addLayout(lookInRow, 0, 1, 1, 2);
-    grid->addWidget(list_, 1, 0, 1, 3);
+    auto *listColumn = new QVBoxLayout;
+    listColumn->addWidget(readError_);
+    listColumn->addWidget(list_);
+    grid->addLayout(listColumn, 1, 0, 1, 3);
     grid->addWidget(nameLabel, 2, 0);
     grid->addWidget(nameBox_, 2, 1);
     grid->addWidget(acceptButton, 2, 2);
@@ -126,7 +151,74 @@ void FileDialog::buildLayout(CommonDialog::Kind kind)
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     grid->setColumnStretch(1, 1);
-    resize(560, 360);
+    resize(Kept().size);
+}
+
+// The list as a table of names, sizes and times, sorted by a click on a column's header; the
+// Show Hidden Files switch in its context menu and on Ctrl+H; over it, why a folder cannot be
+// read, said to a screen reader by the list as well.
+void FileDialog::buildList()
+{
+    list_ = new QTreeView;
+    list_->setObjectName(u"fileList"_qs);
+    list_->setAccessibleName(u"Folders and files"_qs);
+    list_->setModel(listing_);
+    list_->setRootIsDecorated(false);
+    list_->setItemsExpandable(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    list_->setSortingEnabled(true);
+    list_->sortByColumn(0, Qt::AscendingOrder);
+    QHeaderView *header = list_->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    // Measured on samples, not on every row of a large folder.
+    const QString longestTime =
+        QLocale().toString(QDateTime({2000, 12, 28}, {23, 59}), QLocale::ShortFormat);
+    const int padding = 3 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 16;
+    header->resizeSection(1, fontMetrics().horizontalAdvance(u"999 bytes"_qs) + padding);
+    header->resizeSection(2, fontMetrics().horizontalAdvance(longestTime) + padding);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileDialog::takeListSelection);
+    connect(list_, &QAbstractItemView::doubleClicked, this, &FileDialog::openListItem);
+
+    showHidden_ = new QAction(u"Show &Hidden Files"_qs, this);
+    showHidden_->setObjectName(u"showHiddenAction"_qs);
+    showHidden_->setCheckable(true);
+    showHidden_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    showHidden_->setChecked(Kept().hiddenShown);
+    listing_->setHiddenShown(Kept().hiddenShown);
+    addAction(showHidden_);
+    connect(showHidden_, &QAction::toggled, this, &FileDialog::showHidden);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu menu;
+        menu.addAction(showHidden_);
+        menu.exec(list_->viewport()->mapToGlobal(at));
+    });
+
+    readError_ = new QLabel;
+    readError_->setObjectName(u"readErrorLabel"_qs);
+    readError_->setWordWrap(true);
+    readError_->hide();
+    connect(listing_, &QAbstractItemModel::modelReset, this, &FileDialog::showReadError);
+}
+
+void FileDialog::showHidden(bool shown)
+{
+    Kept().hiddenShown = shown;
+    listing_->setHiddenShown(shown);
+    reread();
+}
+
+void FileDialog::showReadError()
+{
+    const QString reason = listing_->readError();
+    const QString text =
+        reason.isEmpty() ? QString() : u"This folder cannot be read: %1"_qs.arg(reason);
+    readError_->setText(text);
+    readError_->setVisible(!text.isEmpty());
+    list_->setAccessibleDescription(text);
 }
 
 QString FileDialog::folder() const
@@ -198,7 +290,7 @@ void FileDialog::selectFilter(int index)
 
 void FileDialog::takeListSelection()
 {
-    const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = list_->selectionModel()->selectedRows();
     if (selected.size() == 1 && !listing_->entry(selected.constFirst().row()).isFolder)
         setNameBox(listing_->entry(selected.constFirst().row()).name, true);
 }

@@ -8,14 +8,17 @@
 #include <QFileSystemWatcher>
 
 class FolderListing;
+class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
-class QListView;
 class QToolButton;
+class QTreeView;
 
 // The open and save dialog behind CommonDialog, built from standard widgets: a folder combo with
-// an Up button, the folder's list, the name box, the filter combo, and the accept and Cancel
-// buttons. It reads folders byte by byte and keeps every name whole, and it writes nothing.
+// an Up button, the folder's list with its sizes and times, the name box, the filter combo, and
+// the accept and Cancel buttons. It reads folders byte by byte and keeps every name whole, and it
+// writes nothing: its size and whether it shows hidden files are kept only while the program runs.
 class FileDialog : public QDialog
 {
     Q_OBJECT
@@ -32,9 +35,13 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void buildLayout(CommonDialog::Kind kind);
+    void buildList();
+    void showHidden(bool shown);
+    void showReadError();
     void goTo(const QString &folder);
     void listBy(const QString &patternText);
     void selectFilter(int index);
@@ -57,7 +64,9 @@ private:
 
     QComboBox *lookIn_;
     QToolButton *up_;
-    QListView *list_;
+    QTreeView *list_;
+    QLabel *readError_;
+    QAction *showHidden_;
     QLineEdit *nameBox_;
     QComboBox *types_;
     FolderListing *listing_;

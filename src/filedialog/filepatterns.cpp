@@ -34,11 +34,11 @@ bool MatchesWildcards(QStringView name, QStringView pattern)
     return p == pattern.size();
 }
 
-bool MatchesPattern(const QString &name, QString pattern)
+bool MatchesPattern(const QString &name, QString pattern, bool hiddenShown)
 {
     if (pattern == u"*.*")
         pattern = u"*"_qs;
-    if (name.startsWith(u'.') && !pattern.startsWith(u'.'))
+    if (!hiddenShown && name.startsWith(u'.') && !pattern.startsWith(u'.'))
         return false;
     return MatchesWildcards(name, pattern);
 }
@@ -59,10 +59,10 @@ bool IsPattern(const QString &text)
     return text.contains(u'*') || text.contains(u'?');
 }
 
-bool MatchesPatterns(const QString &name, const QString &patternText)
+bool MatchesPatterns(const QString &name, const QString &patternText, bool hiddenShown)
 {
     const QStringList patterns = patternText.split(u';', Qt::SkipEmptyParts);
     return std::any_of(patterns.begin(), patterns.end(), [&](const QString &pattern) {
-        return MatchesPattern(name, pattern.trimmed());
+        return MatchesPattern(name, pattern.trimmed(), hiddenShown);
     });
 }

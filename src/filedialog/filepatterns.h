@@ -20,5 +20,6 @@ bool IsPattern(const QString &text);
 
 // Whether the name matches one of the patterns of "pattern;pattern", ignoring case. "*" stands
 // for any run of characters and "?" for one; "*.*" matches every name, names without a dot too.
-// A name that starts with a dot is hidden: only a pattern that starts with a dot matches it.
-bool MatchesPatterns(const QString &name, const QString &patternText);
+// A name that starts with a dot is hidden: only a pattern that starts with a dot matches it,
+// unless hidden names are shown.
+bool MatchesPatterns(const QString &name, const QString &patternText, bool hiddenShown = false);

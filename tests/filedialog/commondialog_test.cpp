@@ -6,11 +6,11 @@
 #include "support/scratchfolder.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListView>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -86,9 +86,9 @@ QLineEdit &NameBox(FileDialog &shown)
     return *shown.findChild<QLineEdit *>(u"fileNameEdit"_qs);
 }
 
-QListView &List(FileDialog &shown)
+QAbstractItemView &List(FileDialog &shown)
 {
-    return *shown.findChild<QListView *>(u"fileList"_qs);
+    return *shown.findChild<QAbstractItemView *>(u"fileList"_qs);
 }
 
 // Types into the name box as a user does, over what it holds, and presses Enter. Returns the
@@ -117,7 +117,7 @@ QStringList Listed(FileDialog &shown)
 
 void ClickItem(FileDialog &shown, const QString &listedName, bool twice)
 {
-    QListView &list = List(shown);
+    QAbstractItemView &list = List(shown);
     const QModelIndex item = list.model()->index(int(Listed(shown).indexOf(listedName)), 0);
     const QPoint centre = list.visualRect(item).center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One Open and Save As session in the real program, by keyboard alone, on a fresh home folder:
 # the open dialog starts in the document's folder, not the working folder; a file whose name is
-# not UTF-8 is listed and opened; its copy is saved; and nothing but the copy appears under home.
+# not UTF-8 is listed and opened; its copy is saved; Ctrl+H shows a hidden folder to open a file
+# from; the dialog comes back at the size it was left; and nothing but the copy appears under home.
 set -euo pipefail
 vellum=$1
 source "$(dirname "$0")/../support/xvfb.sh"
@@ -13,7 +14,8 @@ trap 'kill $pid 2>/dev/null || true; stop_private_xvfb; rm -rf "$home" "$listing
 pid=
 export HOME=$home
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
-mkdir -p "$home/docs/sub"
+mkdir -p "$home/docs/sub" "$home/docs/.hidden"
+printf 'inner' >"$home/docs/.hidden/inner.diz"
 printf 'readme' >"$home/docs/README"
 printf 'caf\351 text' >"$home/docs/$(printf 'caf\351.diz')"
 cd "$home"
@@ -39,6 +41,22 @@ wait_for_window 'Save DIZ as..'
 xdotool type --delay 20 'copy'
 xdotool key --delay 50 Return
 focus_main_window 'copy.diz - Vellum'
+xdotool key --delay 50 ctrl+o
+wait_for_window 'Open DIZ File'
+xdotool windowsize --sync "$(xdotool search --name '^Open DIZ File$' | head -n1)" 701 502
+# The hidden folder comes first once shown; Home in the list goes to the first item.
+xdotool key --delay 50 ctrl+h shift+Tab Home Return Home Return
+focus_main_window 'inner.diz - Vellum'
+xdotool key --delay 50 ctrl+o
+wait_for_window 'Open DIZ File'
+size=$(xdotool getwindowgeometry "$(xdotool search --name '^Open DIZ File$' | head -n1)" |
+    sed -n 's/ *Geometry: //p')
+if [ "$size" != 701x502 ]; then
+    echo "the dialog came back at $size, not at the 701x502 it was left at" >&2
+    exit 1
+fi
+xdotool key --delay 50 Escape
+focus_main_window 'inner.diz - Vellum'
 xdotool key --delay 50 alt+f e
 for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
