@@ -11,11 +11,14 @@ class FolderListing;
 class QComboBox;
 class QLineEdit;
 class QListView;
+class PlacesList;
+class QPushButton;
 class QToolButton;
 
 // The open and save dialog behind CommonDialog, built from standard widgets: a folder combo with
-// an Up button, the folder's list, the name box, the filter combo, and the accept and Cancel
-// buttons. It reads folders byte by byte and keeps every name whole, and it writes nothing.
+// an Up button (and a New Folder button when saving), the places beside the folder's list, the
+// name box, the filter combo, and the accept and Cancel buttons. It reads folders byte by byte
+// and keeps every name whole, and it writes nothing but the folders the user makes.
 class FileDialog : public QDialog
 {
     Q_OBJECT
@@ -26,8 +29,8 @@ public:
     QString folder() const;
     QString chosenPath() const { return chosenPath_; }
 
-    // The accept button and Enter: Enter on a folder in the list goes into it; otherwise the
-    // name box says what to do.
+    // The accept button and Enter: with a folder selected in the list, it goes into it, wherever
+    // the focus is; in the places it goes to the place; otherwise the name box says what to do.
     void accept() override;
 
 protected:
@@ -35,7 +38,13 @@ protected:
 
 private:
     void buildLayout(CommonDialog::Kind kind);
-    void goTo(const QString &folder);
+    void goTo(const QString &folder, const QString &nameToSelect = {});
+    void goUp();
+    void goToPlace();
+    void makeFolder();
+    void selectListed(const QString &name);
+    QModelIndex selectedFolder() const;
+    void showAcceptMeaning();
     void listBy(const QString &patternText);
     void selectFilter(int index);
     void takeListSelection();
@@ -57,9 +66,11 @@ private:
 
     QComboBox *lookIn_;
     QToolButton *up_;
+    PlacesList *places_;
     QListView *list_;
     QLineEdit *nameBox_;
     QComboBox *types_;
+    QPushButton *acceptButton_;
     FolderListing *listing_;
     QFileSystemWatcher watcher_;
     QString patternText_;
