@@ -25,7 +25,8 @@ public:
     enum class Kind { Open, Save };
 
     // Flag values understood by the dialog. The dialog never has a read-only check box, so
-    // HideReadOnly changes nothing.
+    // HideReadOnly changes nothing. FileMustExist also refuses a name in a folder that does not
+    // exist; without it such a name is returned, for the write to report the missing folder.
     static constexpr long OverwritePrompt = 0x2;
     static constexpr long HideReadOnly = 0x4;
     static constexpr long FileMustExist = 0x1000;

@@ -2,6 +2,9 @@
 
 #include "controls/centredmessagebox.h"
 #include "filedialog/folderlisting.h"
+#include "filedialog/newfolder.h"
+#include "filedialog/places.h"
+#include "filedialog/placeslist.h"
 #include "platform/filenames.h"
 
 #include <QAction>
@@ -16,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
@@ -27,7 +31,7 @@ namespace {
 // What the dialog keeps from one showing to the next while the program runs; never written.
 struct KeptBetweenShowings
 {
-    QSize size{640, 400};
+    QSize size{760, 400};
     bool hiddenShown = false;
 };
 
@@ -98,34 +102,47 @@ void FileDialog::buildLayout(CommonDialog::Kind kind)
     connect(lookIn_, &QComboBox::activated, this,
             [this](int index) { goTo(lookIn_->itemData(index).toString()); });
 
-    // Backspace in the list goes up as well, as in the file managers.
+    // Alt+Up and Backspace go up, as in the file managers; a text field being edited keeps
+    // Backspace for itself.
     auto *upAction =
         new QAction(style()->standardIcon(QStyle::SP_FileDialogToParent), u"Up One Level"_qs, this);
-    upAction->setShortcut(Qt::Key_Backspace);
-    upAction->setShortcutContext(Qt::WidgetShortcut);
-    connect(upAction, &QAction::triggered, this, [this] { goTo(FolderPart(folder())); });
+    upAction->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Up), QKeySequence(Qt::Key_Backspace)});
+    connect(upAction, &QAction::triggered, this, &FileDialog::goUp);
+    addAction(upAction);
     up_ = new QToolButton;
     up_->setObjectName(u"upButton"_qs);
     up_->setDefaultAction(upAction);
     up_->setAccessibleName(upAction->text());
+    QToolButton *newFolder = nullptr;
+    if (save) {
+        auto *newFolderAction = new QAction(style()->standardIcon(QStyle::SP_FileDialogNewFolder),
+                                            u"New Folder"_qs, this);
+        connect(newFolderAction, &QAction::triggered, this, &FileDialog::makeFolder);
+        newFolder = new QToolButton;
+        newFolder->setObjectName(u"newFolderButton"_qs);
+        newFolder->setDefaultAction(newFolderAction);
+        newFolder->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        newFolder->setAccessibleName(newFolderAction->text());
+    }
 
     buildList();
-    list_->addAction(upAction);
 
     auto *nameLabel = new QLabel(u"File &name:"_qs);
     nameBox_ = new QLineEdit;
     nameBox_->setObjectName(u"fileNameEdit"_qs);
     nameLabel->setBuddy(nameBox_);
+    // A name typed after a folder was selected is the one to take.
+    connect(nameBox_, &QLineEdit::textEdited, list_, &QAbstractItemView::clearSelection);
 
     auto *typesLabel = new QLabel(save ? u"Save as &type:"_qs : u"Files of &type:"_qs);
     types_ = new QComboBox;
     types_->setObjectName(u"fileTypeCombo"_qs);
     typesLabel->setBuddy(types_);
 
-    auto *acceptButton = new QPushButton(save ? u"&Save"_qs : u"&Open"_qs);
-    acceptButton->setObjectName(u"acceptButton"_qs);
-    acceptButton->setDefault(true);
-    connect(acceptButton, &QPushButton::clicked, this, &FileDialog::accept);
+    acceptButton_ = new QPushButton(save ? u"&Save"_qs : u"&Open"_qs);
+    acceptButton_->setObjectName(u"acceptButton"_qs);
+    acceptButton_->setDefault(true);
+    connect(acceptButton_, &QPushButton::clicked, this, &FileDialog::accept);
     auto *cancelButton = new QPushButton(u"Cancel"_qs);
     cancelButton->setObjectName(u"cancelButton"_qs);
     connect(cancelButton, &QPushButton::clicked, this, &FileDialog::reject);
@@ -133,23 +150,38 @@ void FileDialog::buildLayout(CommonDialog::Kind kind)
     auto *lookInRow = new QHBoxLayout;
     lookInRow->addWidget(lookIn_, 1);
     lookInRow->addWidget(up_);
+    if (newFolder)
+        lookInRow->addWidget(newFolder);
+    places_ = new PlacesList;
+    connect(places_, &QListWidget::itemClicked, this, &FileDialog::goToPlace);
+    auto *browser = new QSplitter;
+    browser->setChildrenCollapsible(false);
+    browser->addWidget(places_);
+    auto *listColumn = new QWidget;
+    auto *listColumnLayout = new QVBoxLayout(listColumn);
+    listColumnLayout->setContentsMargins(0, 0, 0, 0);
+    listColumnLayout->addWidget(readError_);
+    listColumnLayout->addWidget(list_);
+    browser->addWidget(listColumn);
+    browser->setStretchFactor(1, 1);
+    browser->setSizes({places_->minimumWidth(), width()});
     auto *grid = new QGridLayout(this);
     grid->addWidget(lookInLabel, 0, 0);
     grid->addLayout(lookInRow, 0, 1, 1, 2);
-    auto *listColumn = new QVBoxLayout;
-    listColumn->addWidget(readError_);
-    listColumn->addWidget(list_);
-    grid->addLayout(listColumn, 1, 0, 1, 3);
+    grid->addWidget(browser, 1, 0, 1, 3);
     grid->addWidget(nameLabel, 2, 0);
     grid->addWidget(nameBox_, 2, 1);
-    grid->addWidget(acceptButton, 2, 2);
+    grid->addWidget(acceptButton_, 2, 2);
     grid->addWidget(typesLabel, 3, 0);
     grid->addWidget(types_, 3, 1);
     grid->addWidget(cancelButton, 3, 2);
     grid->setRowStretch(1, 1);
-    QWidget *const tabOrder[] = {lookIn_, up_, list_, nameBox_, types_, acceptButton, cancelButton};
-    for (size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    QList<QWidget *> tabOrder = {lookIn_,  up_,    places_,       list_,
+                                 nameBox_, types_, acceptButton_, cancelButton};
+    if (newFolder)
+        tabOrder.insert(2, newFolder);
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
     grid->setColumnStretch(1, 1);
     resize(Kept().size);
 }
@@ -180,6 +212,8 @@ void FileDialog::buildList()
     header->resizeSection(2, fontMetrics().horizontalAdvance(longestTime) + padding);
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileDialog::takeListSelection);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileDialog::showAcceptMeaning);
     connect(list_, &QAbstractItemView::doubleClicked, this, &FileDialog::openListItem);
 
     showHidden_ = new QAction(u"Show &Hidden Files"_qs, this);
@@ -228,21 +262,83 @@ QString FileDialog::folder() const
 
 void FileDialog::accept()
 {
+    // In the list, Enter opens the item the keyboard is on, selected or not.
     const QModelIndex current = list_->currentIndex();
-    if (list_->hasFocus() && current.isValid() && listing_->entry(current.row()).isFolder)
+    if (places_->hasFocus() && !places_->currentPath().isEmpty())
+        goToPlace();
+    else if (list_->hasFocus() && current.isValid() && listing_->entry(current.row()).isFolder)
         openListItem(current);
+    else if (const QModelIndex folder = selectedFolder(); folder.isValid())
+        openListItem(folder);
     else
         takeNameBox();
 }
 
-void FileDialog::goTo(const QString &folder)
+void FileDialog::goTo(const QString &folder, const QString &nameToSelect)
 {
     if (!watcher_.directories().isEmpty())
         watcher_.removePaths(watcher_.directories());
     listing_->show(folder, patternText_);
     watcher_.addPath(folder);
     fillLookIn();
+    places_->markFolder(folder);
     up_->defaultAction()->setEnabled(folder != u"/");
+    selectListed(nameToSelect);
+    showAcceptMeaning();
+}
+
+// Up to the parent folder, with the folder just left selected, so that going back is one key.
+void FileDialog::goUp()
+{
+    const QString left = folder();
+    goTo(FolderPart(left), FileNamePart(left));
+}
+
+void FileDialog::goToPlace()
+{
+    if (const QString place = places_->currentPath(); !place.isEmpty())
+        goTo(place);
+}
+
+void FileDialog::makeFolder()
+{
+    const QString name = AskNewFolderName(this);
+    if (name.isEmpty())
+        return;
+    const QString failure = MakeFolder(ResolvePath(folder(), name));
+    if (!failure.isEmpty()) {
+        tell(u"%1\nThe folder could not be made: %2."_qs.arg(DisplayFileName(name), failure));
+        return;
+    }
+    goTo(folder(), name);
+}
+
+// Makes the named item of the list current, selected and in view.
+void FileDialog::selectListed(const QString &name)
+{
+    const int row = listing_->rowOf(name);
+    if (row < 0)
+        return;
+    const QModelIndex index = listing_->index(row);
+    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+    list_->scrollTo(index);
+}
+
+QModelIndex FileDialog::selectedFolder() const
+{
+    const QModelIndexList selected = list_->selectionModel()->selectedRows();
+    if (selected.size() == 1 && listing_->entry(selected.constFirst().row()).isFolder)
+        return selected.constFirst();
+    return {};
+}
+
+// With a folder selected the save button opens it, and says so. A new listing clears the
+// selection without a word, so each listing asks again.
+void FileDialog::showAcceptMeaning()
+{
+    if (save_)
+        acceptButton_->setText(selectedFolder().isValid() ? u"&Open"_qs : u"&Save"_qs);
 }
 
 // The folder as a chain from the root, the current folder last and selected.
@@ -269,13 +365,14 @@ void FileDialog::reread()
     const bool selected = list_->selectionModel()->isSelected(current);
     listing_->reread();
     const int row = listing_->rowOf(currentName);
-    if (row < 0)
-        return;
-    const QSignalBlocker blocker(list_->selectionModel());
-    list_->selectionModel()->setCurrentIndex(listing_->index(row),
-                                             selected ? QItemSelectionModel::Select
-                                                      : QItemSelectionModel::NoUpdate);
-    list_->viewport()->update();
+    if (row >= 0) {
+        const QSignalBlocker blocker(list_->selectionModel());
+        list_->selectionModel()->setCurrentIndex(listing_->index(row),
+                                                 selected ? QItemSelectionModel::Select
+                                                          : QItemSelectionModel::NoUpdate);
+        list_->viewport()->update();
+    }
+    showAcceptMeaning();
 }
 
 // A filter chosen in the combo lists the folder by its patterns; a pattern in the name box gives
@@ -315,8 +412,8 @@ void FileDialog::takeNameBox()
         chooseFile({NameBoxMeaning::Kind::File, path, {}, KindOfPath(path) == PathKind::File});
         return;
     }
-    const NameBoxMeaning meaning =
-        InterpretNameBox(nameBoxText(), {folder(), defaultExt_, !save_, KindOfPath});
+    const NameBoxMeaning meaning = InterpretNameBox(
+        nameBoxText(), {folder(), defaultExt_, !save_, KindOfPath, HomeFolder(), mustExist_});
     switch (meaning.kind) {
     case NameBoxMeaning::Kind::Nothing:
         return;

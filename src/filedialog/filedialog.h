@@ -12,13 +12,16 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class PlacesList;
+class QPushButton;
 class QToolButton;
 class QTreeView;
 
 // The open and save dialog behind CommonDialog, built from standard widgets: a folder combo with
-// an Up button, the folder's list with its sizes and times, the name box, the filter combo, and
-// the accept and Cancel buttons. It reads folders byte by byte and keeps every name whole, and it
-// writes nothing: its size and whether it shows hidden files are kept only while the program runs.
+// an Up button (and a New Folder button when saving), the places beside the folder's list with
+// its sizes and times, the name box, the filter combo, and the accept and Cancel buttons. It reads
+// folders byte by byte and keeps every name whole, and it writes nothing but the folders the user
+// makes: its size and whether it shows hidden files are kept only while the program runs.
 class FileDialog : public QDialog
 {
     Q_OBJECT
@@ -29,8 +32,8 @@ public:
     QString folder() const;
     QString chosenPath() const { return chosenPath_; }
 
-    // The accept button and Enter: Enter on a folder in the list goes into it; otherwise the
-    // name box says what to do.
+    // The accept button and Enter: with a folder selected in the list, it goes into it, wherever
+    // the focus is; in the places it goes to the place; otherwise the name box says what to do.
     void accept() override;
 
 protected:
@@ -42,7 +45,13 @@ private:
     void buildList();
     void showHidden(bool shown);
     void showReadError();
-    void goTo(const QString &folder);
+    void goTo(const QString &folder, const QString &nameToSelect = {});
+    void goUp();
+    void goToPlace();
+    void makeFolder();
+    void selectListed(const QString &name);
+    QModelIndex selectedFolder() const;
+    void showAcceptMeaning();
     void listBy(const QString &patternText);
     void selectFilter(int index);
     void takeListSelection();
@@ -64,11 +73,13 @@ private:
 
     QComboBox *lookIn_;
     QToolButton *up_;
+    PlacesList *places_;
     QTreeView *list_;
     QLabel *readError_;
     QAction *showHidden_;
     QLineEdit *nameBox_;
     QComboBox *types_;
+    QPushButton *acceptButton_;
     FolderListing *listing_;
     QFileSystemWatcher watcher_;
     QString patternText_;

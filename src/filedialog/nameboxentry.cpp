@@ -30,6 +30,13 @@ NameBoxMeaning FileMeaning(const QString &path, const NameBoxContext &context)
     return {NameBoxMeaning::Kind::File, withExtension, {}, withExtensionExists};
 }
 
+QString ExpandHome(const QString &text, const QString &home)
+{
+    if (text == u"~" || text.startsWith(u"~/"))
+        return home + text.mid(1);
+    return text;
+}
+
 } // namespace
 
 QString ResolvePath(const QString &folder, const QString &typed)
@@ -41,17 +48,23 @@ NameBoxMeaning InterpretNameBox(const QString &text, const NameBoxContext &conte
 {
     if (text.trimmed().isEmpty())
         return {};
-    const QString path = ResolvePath(context.folder, text);
+    const QString path = ResolvePath(context.folder, ExpandHome(text, context.home));
     const QString name = FileNamePart(path);
     const QString folder = FolderPart(path);
+    const bool folderExists = context.kindOf(folder) == PathKind::Folder;
     if (IsPattern(name)) {
-        if (context.kindOf(folder) != PathKind::Folder)
+        if (!folderExists)
             return {NameBoxMeaning::Kind::MissingFolder, folder, {}, false};
         return {NameBoxMeaning::Kind::Patterns, folder, name, false};
     }
     if (context.kindOf(path) == PathKind::Folder)
         return {NameBoxMeaning::Kind::Folder, path, {}, false};
-    if (context.kindOf(folder) != PathKind::Folder)
+    // A text ending in "/" names a folder, never a file to save.
+    if (text.endsWith(u'/'))
+        return {NameBoxMeaning::Kind::MissingFolder, path, {}, false};
+    // Without the check, a name in a folder still to be made is returned as it is, and the
+    // write that follows reports the missing folder.
+    if (!folderExists && context.pathMustExist)
         return {NameBoxMeaning::Kind::MissingFolder, folder, {}, false};
     return FileMeaning(path, context);
 }

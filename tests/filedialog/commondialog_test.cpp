@@ -1,6 +1,7 @@
 #include "filedialog/commondialog.h"
 
 #include "filedialog/filedialog.h"
+#include "filedialog/folderlisting.h"
 #include "platform/errornumbers.h"
 #include "platform/filenames.h"
 #include "support/scratchfolder.h"
@@ -10,10 +11,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -123,6 +129,15 @@ void ClickItem(FileDialog &shown, const QString &listedName, bool twice)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
     if (twice)
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
+}
+
+// The names of the list's selected items.
+QStringList Selected(FileDialog &shown)
+{
+    QStringList names;
+    for (const QModelIndex &row : List(shown).selectionModel()->selectedRows())
+        names << row.data().toString();
+    return names;
 }
 
 void SwitchFilterByKeyboard(FileDialog &shown)
@@ -273,7 +288,6 @@ TEST_F(CommonDialogTest, GoesIntoFoldersByNameKeyAndPathAndSavesThereWithoutAski
         List(shown).setFocus();
         QTest::keyClick(&List(shown), Qt::Key_Backspace);
         folders << shown.folder();
-        QTest::keyClick(&List(shown), Qt::Key_Down);
         QTest::keyClick(&List(shown), Qt::Key_Return);
         folders << shown.folder();
         Type(shown, folder.path(u"sub/inner.diz"_qs));
@@ -352,6 +366,99 @@ TEST_F(CommonDialogTest, CancelIsAnErrorOnlyWhenAskedFor)
     EXPECT_EQ(ShowDriven(dialog, Kind::Open, [](FileDialog &) {}), 0);
     EXPECT_EQ(dialog.FileName, u"FILE_ID.DIZ"_qs);
     EXPECT_EQ(dialog.FileTitle, u"before"_qs);
+}
+
+// Backspace goes up from anywhere but the name box, which keeps it for editing, and Alt+Up from
+// the name box too; the folder left is then selected, and Enter or the Save button clicked with
+// a folder selected goes into it, unless a name was typed after.
+TEST_F(CommonDialogTest, GoesUpByKeysFromAnywhereAndEntersTheSelectedFolderOnAccept)
+{
+    PrepareSave();
+    dialog.InitDir = folder.path(u"sub"_qs);
+    QStringList folders, selected;
+    QString edited, current, acceptText;
+    const int error = ShowDriven(dialog, Kind::Save, [&](FileDialog &shown) {
+        QLineEdit &box = NameBox(shown);
+        QTest::keyClick(&box, Qt::Key_End);
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        edited = box.text();
+        folders << shown.folder();
+        QTest::keyClick(&box, Qt::Key_Up, Qt::AltModifier);
+        folders << shown.folder();
+        selected = Selected(shown);
+        current = List(shown).currentIndex().data().toString();
+        auto *accept = shown.findChild<QPushButton *>(u"acceptButton"_qs);
+        acceptText = accept->text();
+        QTest::keyClick(&box, Qt::Key_Return);
+        folders << shown.folder();
+        acceptText += u' ' + accept->text();
+        auto *types = shown.findChild<QComboBox *>(u"fileTypeCombo"_qs);
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Backspace);
+        folders << shown.folder();
+        ClickItem(shown, u"sub"_qs, false);
+        QTest::mouseClick(accept, Qt::LeftButton);
+        folders << shown.folder();
+        List(shown).setFocus();
+        QTest::keyClick(&List(shown), Qt::Key_Backspace);
+        selected += Selected(shown);
+        Type(shown, u"typed"_qs);
+    });
+    const QString sub = folder.path(u"sub"_qs);
+    EXPECT_EQ(edited, u"FILE_ID.DI"_qs);
+    EXPECT_EQ(folders, QStringList({sub, folder.root(), sub, folder.root(), sub}));
+    EXPECT_EQ(selected, QStringList({u"sub"_qs, u"sub"_qs}));
+    EXPECT_EQ(current, u"sub"_qs);
+    EXPECT_EQ(acceptText, u"&Open &Save"_qs);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(dialog.FileName, folder.path(u"typed.diz"_qs));
+}
+
+// Answers the New Folder dialog with the name; returns the name it offered.
+QString MakeFolderNamed(FileDialog &shown, const QString &name)
+{
+    QString offered;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            offered = input->textValue();
+            input->setTextValue(name);
+            input->accept();
+        }
+    });
+    poll.start(10);
+    shown.findChild<QToolButton *>(u"newFolderButton"_qs)->click();
+    return offered;
+}
+
+// A place clicked is gone to; a new folder made there is selected, and a failure to make one
+// is told with the system's reason.
+TEST_F(CommonDialogTest, GoesToAPlaceClickedAndMakesNewFolders)
+{
+    PrepareSave();
+    const QString name = u"caf\u00e9 new"_qs;
+    QString place, offered;
+    QStringList selected, boxes;
+    ShowDriven(dialog, Kind::Save, [&](FileDialog &shown) {
+        auto *places = shown.findChild<QListWidget *>(u"placesList"_qs);
+        const QListWidgetItem *root =
+            places->findItems(u"File System"_qs, Qt::MatchExactly).value(0);
+        QTest::mouseClick(places->viewport(), Qt::LeftButton, {},
+                          places->visualItemRect(root).center());
+        place = shown.folder();
+        Type(shown, folder.root());
+        const BoxAnswerer answerer(QMessageBox::Ok);
+        offered = MakeFolderNamed(shown, name);
+        selected = Selected(shown);
+        MakeFolderNamed(shown, name);
+        boxes = answerer.texts();
+    });
+    EXPECT_EQ(place, u"/"_qs);
+    EXPECT_EQ(offered, u"New Folder"_qs);
+    EXPECT_EQ(KindOfPath(folder.path(name)), PathKind::Folder);
+    EXPECT_EQ(selected, QStringList(name));
+    EXPECT_EQ(boxes, QStringList(u"%1\nThe folder could not be made: %2."_qs.arg(
+                         name, QString::fromLocal8Bit(std::strerror(EEXIST)))));
 }
 
 } // namespace
