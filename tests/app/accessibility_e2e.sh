@@ -18,7 +18,9 @@ trap 'kill $pid 2>/dev/null || true; stop_private_xvfb; rm -rf "$home"' EXIT
 export XDG_DATA_HOME=$home XDG_DATA_DIRS=$home XDG_CONFIG_HOME=$home XDG_CONFIG_DIRS=$home
 export XDG_RUNTIME_DIR=$home/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-# The bus that screen readers use is started first, so that the program finds it.
+# The bus that screen readers use is started first, so that the program finds it, with this
+# test's runtime folder: by default it would put its socket where tests side by side share it.
+dbus-update-activation-environment XDG_RUNTIME_DIR DISPLAY
 dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
     >/dev/null
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

@@ -16,6 +16,8 @@ export HOME=$home XDG_RUNTIME_DIR=$home/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
 mkdir -p "$home/.config" "$home/Papers" "$home/work" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 echo 'XDG_DOCUMENTS_DIR="$HOME/Papers"' >"$home/.config/user-dirs.dirs"
+# The screen readers' bus gets this test's runtime folder, not one shared with tests side by side.
+dbus-update-activation-environment XDG_RUNTIME_DIR DISPLAY HOME
 dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
 cd "$home/work"
 
