@@ -17,6 +17,8 @@ test_packages+=(openbox dbus at-spi2-core python3-pyatspi)
 test_packages+=(e2fsprogs acl fuse2fs)
 # The logout test runs a small session manager of its own, built on libSM.
 test_packages+=(libsm-dev)
+# The desktop's file chooser is tested through the XDG desktop portal with GTK's backend.
+test_packages+=(xdg-desktop-portal xdg-desktop-portal-gtk)
 # The package test builds the Debian package and checks it with lintian (about 35 MB).
 package_packages=(dpkg-dev debhelper lintian)
 

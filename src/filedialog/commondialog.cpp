@@ -1,5 +1,6 @@
 #include "filedialog/commondialog.h"
 
+#include "filedialog/desktopchooser.h"
 #include "filedialog/filedialog.h"
 #include "filedialog/folderlisting.h"
 #include "platform/errornumbers.h"
@@ -31,14 +32,24 @@ int CommonDialog::Show(Kind kind)
     return handler ? handler(*this, kind) : ShowFileDialog(kind);
 }
 
+// The desktop's own chooser where the desktop offers one, else the program's own dialog. Either
+// way the folder of the choice is where the next showing starts, unless told otherwise.
 int CommonDialog::ShowFileDialog(Kind kind)
 {
-    FileDialog fileDialog(*this, kind, StartFolder());
-    const bool chosen = fileDialog.exec() == QDialog::Accepted;
-    lastFolder_ = fileDialog.folder();
-    if (!chosen)
+    const QString startFolder = StartFolder();
+    const DesktopChoice desktop = ChooseOnDesktop(*this, kind, startFolder);
+    QString chosen = desktop.path;
+    if (!desktop.answered) {
+        FileDialog fileDialog(*this, kind, startFolder);
+        if (fileDialog.exec() == QDialog::Accepted)
+            chosen = fileDialog.chosenPath();
+        lastFolder_ = fileDialog.folder();
+    } else if (!chosen.isEmpty()) {
+        lastFolder_ = FolderPart(chosen);
+    }
+    if (chosen.isEmpty())
         return CancelError ? ErrorNumber::DialogCancelled : 0;
-    FileName = fileDialog.chosenPath();
+    FileName = chosen;
     FileTitle = FileNamePart(FileName);
     return 0;
 }

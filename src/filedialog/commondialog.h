@@ -19,6 +19,9 @@ class QWidget;
 // The dialog starts in the folder of FileName when it names one, else in InitDir, else where it
 // was when it last closed (remembered while the program runs, never on disk), else in the working
 // folder. Names are kept whole: FileName may hold bytes that are not UTF-8 (see filenames.h).
+//
+// A showing is the desktop's own file chooser where the XDG desktop portal offers one
+// (desktopchooser.h), else the program's own dialog.
 class CommonDialog
 {
 public:

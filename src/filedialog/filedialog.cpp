@@ -5,6 +5,7 @@
 #include "filedialog/newfolder.h"
 #include "filedialog/places.h"
 #include "filedialog/placeslist.h"
+#include "filedialog/replacequestion.h"
 #include "platform/filenames.h"
 
 #include <QAction>
@@ -443,8 +444,7 @@ void FileDialog::chooseFile(const NameBoxMeaning &meaning)
         tell(u"%1\nFile not found.\nCheck the file name and try again."_qs.arg(shownName));
         return;
     }
-    if (meaning.exists && overwritePrompt_ &&
-        !ask(u"%1 already exists.\nDo you want to replace it?"_qs.arg(shownName)))
+    if (meaning.exists && overwritePrompt_ && !AskToReplace(this, windowTitle(), meaning.path))
         return;
     chosenPath_ = meaning.path;
     QDialog::accept();
@@ -460,14 +460,6 @@ void FileDialog::setNameBox(const QString &name, bool listed)
 QString FileDialog::nameBoxText() const
 {
     return nameBox_->text() == DisplayFileName(boxName_) ? boxName_ : nameBox_->text();
-}
-
-bool FileDialog::ask(const QString &text)
-{
-    CentredMessageBox box(QMessageBox::Warning, windowTitle(), text,
-                          QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
 }
 
 void FileDialog::tell(const QString &text)

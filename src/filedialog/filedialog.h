@@ -62,7 +62,6 @@ private:
     QString nameBoxText() const;
     void fillLookIn();
     void reread();
-    bool ask(const QString &text);
     void tell(const QString &text);
 
     const bool save_;

@@ -7,6 +7,8 @@
 set -euo pipefail
 vellum=$1
 source "$(dirname "$0")/../support/xvfb.sh"
+# The program's own dialog, also on a desktop whose session bus offers a portal.
+unset DBUS_SESSION_BUS_ADDRESS
 
 # Prints "x y width height" of the named window's client area.
 geometry_of() {

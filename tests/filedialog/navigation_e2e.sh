@@ -5,13 +5,13 @@
 # and "~/" is the home folder.
 set -euo pipefail
 vellum=$1
-[ -n "${VELLUM_OWN_BUS:-}" ] || exec env VELLUM_OWN_BUS=1 dbus-run-session -- bash "$0" "$@"
+source "$(dirname "$0")/../support/busnoportal.sh"
 source "$(dirname "$0")/../support/xvfb.sh"
 start_private_xvfb
 
 home=$(mktemp -d)
 pid= WM_PID=
-trap 'kill $pid $WM_PID 2>/dev/null || true; stop_private_xvfb; rm -rf "$home"' EXIT
+trap 'kill $pid $WM_PID 2>/dev/null || true; stop_private_xvfb; rm -rf "$home" "$VELLUM_BUS_DIR"' EXIT
 export HOME=$home XDG_RUNTIME_DIR=$home/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
 mkdir -p "$home/.config" "$home/Papers" "$home/work" && mkdir -m 700 "$XDG_RUNTIME_DIR"
