@@ -112,8 +112,9 @@ bool LoadFile(DocumentWindow &window, const QString &path)
         if (errorNumber == 0) {
             progress.settingText(0, read.bytes.size());
             try {
-                window.Text1.setBytes(
-                    read.bytes, [&](qint64 in, qint64 all) { progress.settingText(in, all); });
+                window.Text1.setBytes(std::move(read.bytes), [&](qint64 in, qint64 all) {
+                    progress.settingText(in, all);
+                });
             } catch (const std::bad_alloc &) {
                 errorNumber = ErrorNumber::OutOfMemory;
             }
