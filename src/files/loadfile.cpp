@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -45,24 +46,55 @@ namespace {
 
 // Reading goes in pieces of this size, so that a long read can show its progress.
 constexpr qint64 ReadPiece = 4 * 1024 * 1024;
+// What is read past the end of the buffer to see whether the file goes on.
+constexpr qint64 Probe = 64 * 1024;
 
-// Reads the file's size in bytes from the open descriptor; the length was taken when the file was
-// opened, and a file that shrinks meanwhile is an error.
-int ReadInto(int fd, QByteArray &bytes, const QString &path, const ReadProgress &progress)
+ssize_t ReadSome(int fd, char *into, qint64 most)
 {
-    const qint64 size = bytes.size();
+    ssize_t got;
+    do
+        got = ::read(fd, into, std::min(most, ReadPiece));
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
+// Reads to the end of the file. The size taken when the file was opened is only the first guess:
+// files under /proc and /sys report none, or more than they hold, and a file may grow or shrink
+// meanwhile. Once the guess is filled, a little more is read to see whether the end has come, and
+// each time the buffer grows the budget is asked again, so that a file that keeps growing is
+// refused once it passes what memory allows.
+int ReadToEnd(int fd, qint64 sizeGuess, QByteArray &bytes, const QString &path,
+              const ReadProgress &progress)
+{
+    bytes.resize(sizeGuess);
     qint64 done = 0;
     if (progress)
-        progress(0, size);
-    while (done < size) {
-        const ssize_t got = ::read(fd, bytes.data() + done, std::min(size - done, ReadPiece));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0 ? ErrorNumber::InputPastEndOfFile : ErrorNumberForOsError(errno, path);
+        progress(0, sizeGuess);
+    while (true) {
+        char beyond[Probe];
+        const bool full = done == bytes.size();
+        const ssize_t got = full ? ReadSome(fd, beyond, sizeof beyond)
+                                 : ReadSome(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0)
+            return ErrorNumberForOsError(errno, path);
+        if (got == 0)
+            break;
+        if (full) {
+            // Half as much again, at most a read piece more, in whole probes.
+            const qint64 grown =
+                done + std::max(Probe, std::min(done / 2, ReadPiece) / Probe * Probe);
+            if (!FileFitsInMemory(grown))
+                return ErrorNumber::OutOfMemory;
+            bytes.resize(grown);
+            std::memcpy(bytes.data() + done, beyond, got);
+        }
         done += got;
         if (progress)
-            progress(done, size);
+            progress(done, std::max(done, sizeGuess));
+    }
+    if (done < bytes.size()) {
+        bytes.truncate(done);
+        bytes.squeeze();
     }
     return 0;
 }
@@ -89,8 +121,7 @@ FileRead ReadWholeFile(const QString &path, const ReadProgress &progress)
         result.errorNumber = ErrorNumber::OutOfMemory;
     } else {
         try {
-            result.bytes.resize(status.st_size);
-            result.errorNumber = ReadInto(fd, result.bytes, path, progress);
+            result.errorNumber = ReadToEnd(fd, status.st_size, result.bytes, path, progress);
         } catch (const std::bad_alloc &) {
             result.errorNumber = ErrorNumber::OutOfMemory;
         }
@@ -112,8 +143,9 @@ bool LoadFile(DocumentWindow &window, const QString &path)
         if (errorNumber == 0) {
             progress.settingText(0, read.bytes.size());
             try {
-                window.Text1.setBytes(
-                    read.bytes, [&](qint64 in, qint64 all) { progress.settingText(in, all); });
+                window.Text1.setBytes(std::move(read.bytes), [&](qint64 in, qint64 all) {
+                    progress.settingText(in, all);
+                });
             } catch (const std::bad_alloc &) {
                 errorNumber = ErrorNumber::OutOfMemory;
             }

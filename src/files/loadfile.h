@@ -22,10 +22,12 @@ struct FileRead
     int errorNumber = 0;
 };
 
-// Reads a regular file whole; anything else (a folder, a FIFO, a device) is refused without
-// being opened for reading, so that it can never hang the program. A file too big for the memory
-// left is refused before anything is read, and so is one whose buffer cannot be had. Reading
-// reports the bytes read so far, first before the first byte and then after every piece.
+// Reads a regular file whole, to its end whatever size it reports; anything else (a folder, a
+// FIFO, a device) is refused without being opened for reading, so that it can never hang the
+// program. A file too big for the memory left is refused before anything is read, one that turns
+// out longer than its size as soon as it passes the budget, and so is one whose buffer cannot be
+// had. Reading reports the bytes read so far and the size, the larger of the file's reported size
+// and the bytes read, first before the first byte and then after every piece.
 using ReadProgress = std::function<void(qint64 bytesRead, qint64 fileSize)>;
 FileRead ReadWholeFile(const QString &path, const ReadProgress &progress = {});
 

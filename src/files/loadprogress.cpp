@@ -31,11 +31,11 @@ void LoadProgress::read(qint64 bytesRead, qint64 fileSize)
     answerWindowSystem();
 }
 
-void LoadProgress::settingText(qint64 charactersIn, qint64 characters)
+void LoadProgress::settingText(qint64 bytesIn, qint64 bytes)
 {
     if (!dialog_)
         return;
-    const qint64 share = characters > 0 ? charactersIn * (AllSteps - ReadingSteps) / characters : 0;
+    const qint64 share = bytes > 0 ? bytesIn * (AllSteps - ReadingSteps) / bytes : 0;
     dialog_->setValue(ReadingSteps + int(share));
     answerWindowSystem();
 }

@@ -21,8 +21,8 @@ public:
 
     // The first call, before any byte is read, tells the file's size.
     void read(qint64 bytesRead, qint64 fileSize);
-    // Called while the text goes into the text area, with how many of its characters are in.
-    void settingText(qint64 charactersIn, qint64 characters);
+    // Called while the text goes into the text area, with how many of its bytes are in.
+    void settingText(qint64 bytesIn, qint64 bytes);
 
 private:
     void show();

@@ -12,7 +12,6 @@ inline constexpr int FileNotFound = 53;
 inline constexpr int FileAlreadyOpen = 55;
 inline constexpr int DeviceIoError = 57;
 inline constexpr int DiskFull = 61;
-inline constexpr int InputPastEndOfFile = 62;
 inline constexpr int TooManyFiles = 67;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int DiskNotReady = 71;

@@ -31,6 +31,11 @@ void ReuseLargeBuffers()
         mallopt(M_MMAP_MAX, 0) && mallopt(M_TRIM_THRESHOLD, KeptFreeMemory);
 }
 
+void GiveBackFreedMemory()
+{
+    malloc_trim(0);
+}
+
 namespace {
 
 EndProgramHandler &InstalledHandler()

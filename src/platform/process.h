@@ -17,6 +17,10 @@ QString ProgramDirectory();
 // start: the many large blocks that start-up takes zeroed would then cost their zeroing.
 void ReuseLargeBuffers();
 
+// Gives the memory freed so far back to the system, large buffers kept for reuse included: for
+// when a big text has gone and its memory would otherwise wait for another as big.
+void GiveBackFreedMemory();
+
 // Ends the program on the spot: the main window goes without a close request, nothing is saved.
 void EndProgramAtOnce();
 

@@ -36,7 +36,7 @@ QChar ToAnsiRepresentable(QChar character)
     return CharToAnsi(character) < 0 ? QChar(u'?') : character;
 }
 
-QString DecodeAnsi(const QByteArray &bytes)
+QString DecodeAnsi(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();

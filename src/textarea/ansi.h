@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QChar>
 #include <QString>
 
@@ -16,7 +17,7 @@ int CharToAnsi(QChar character);
 // A character that has no byte becomes "?", so what is shown is what a save writes.
 QChar ToAnsiRepresentable(QChar character);
 
-QString DecodeAnsi(const QByteArray &bytes);
+QString DecodeAnsi(QByteArrayView bytes);
 
 // Characters without a byte are written as "?".
 QByteArray EncodeAnsi(const QString &text);

@@ -2,6 +2,7 @@
 
 #include "textarea/ansi.h"
 #include "textarea/gridlayout.h"
+#include "platform/process.h"
 
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
@@ -55,25 +56,12 @@ char BreakBefore(const QTextBlock &block)
     return kind.isValid() ? static_cast<char>(kind.toInt()) : char(LineBreaks::CrLf);
 }
 
-// A long text goes in in pieces of about this many characters, each followed by a progress call.
+// A long text goes in in pieces of about this many bytes, each followed by a progress call.
 constexpr qsizetype InsertPiece = 1 << 20;
 
-// Inserts the characters from..to, all of whose breaks have one form, piece by piece.
-void InsertRun(QTextCursor &cursor, const QString &lines, qsizetype from, qsizetype to,
-               const QTextCharFormat &format, const TextArea::Progress &progress)
-{
-    while (from < to) {
-        const qsizetype end = std::min(to, from + InsertPiece);
-        cursor.insertText(lines.mid(from, end - from), format);
-        from = end;
-        if (progress)
-            progress(end, lines.size());
-    }
-}
-
 // Inserts the lines run by run, each run of lines ending in breaks of one form going in with that
-// form's format, so a file with one kind of break takes a single insertion.
-void InsertLines(QTextCursor &cursor, const SplitText &split, const TextArea::Progress &progress)
+// form's format, so a piece with one kind of break takes a single insertion.
+void InsertLines(QTextCursor &cursor, const SplitText &split)
 {
     const QString &lines = split.lines;
     const QByteArray &kinds = split.breaks.kinds();
@@ -85,11 +73,35 @@ void InsertLines(QTextCursor &cursor, const SplitText &split, const TextArea::Pr
             separator = lines.indexOf(u'\n', separator + 1);
             ++next;
         }
-        InsertRun(cursor, lines, runStart, separator + 1, FormatOfBreak(kinds.at(first)), progress);
+        cursor.insertText(lines.mid(runStart, separator + 1 - runStart),
+                          FormatOfBreak(kinds.at(first)));
         runStart = separator + 1;
         first = next;
     }
-    InsertRun(cursor, lines, runStart, lines.size(), QTextCharFormat(), progress);
+    if (runStart < lines.size())
+        cursor.insertText(lines.mid(runStart), QTextCharFormat());
+}
+
+// Inserts the text of the bytes piece by piece, so that only a piece of it is ever held outside
+// the document, and returns the form of every break.
+QByteArray InsertBytes(QTextCursor &cursor, const QByteArray &bytes,
+                       const TextArea::Progress &progress)
+{
+    QByteArray kinds;
+    for (qsizetype from = 0; from < bytes.size();) {
+        qsizetype end = std::min(bytes.size(), from + InsertPiece);
+        // A CR LF pair stays within one piece.
+        if (end < bytes.size() && bytes.at(end - 1) == '\r')
+            ++end;
+        const SplitText split =
+            SplitAtLineBreaks(DecodeAnsi(QByteArrayView(bytes).sliced(from, end - from)));
+        InsertLines(cursor, split);
+        kinds += split.breaks.kinds();
+        from = end;
+        if (progress)
+            progress(end, bytes.size());
+    }
+    return kinds;
 }
 
 } // namespace
@@ -103,9 +115,8 @@ TextArea::TextArea(QWidget *parent) : QPlainTextEdit(parent)
     });
 }
 
-void TextArea::setBytes(const QByteArray &bytes, const Progress &progress)
+void TextArea::setBytes(QByteArray bytes, const Progress &progress)
 {
-    SplitText split = SplitAtLineBreaks(DecodeAnsi(bytes));
     const QTextDocument *shown = document();
     auto built = std::make_unique<QTextDocument>();
     built->setDefaultFont(shown->defaultFont());
@@ -115,15 +126,19 @@ void TextArea::setBytes(const QByteArray &bytes, const Progress &progress)
     built->setUndoRedoEnabled(false);
     QTextCursor cursor(built.get());
     cursor.beginEditBlock();
-    InsertLines(cursor, split, progress);
+    LineBreaks breaks(InsertBytes(cursor, bytes, progress));
     cursor.endEditBlock();
     built->setUndoRedoEnabled(true);
+    bytes = QByteArray();
 
     replacingAll_ = true;
     showDocument(built.release());
     replacingAll_ = false;
-    breaks_ = std::move(split.breaks);
+    breaks_ = std::move(breaks);
     lastEditWasUndo_ = false;
+    // The old text and the bytes are gone: their memory goes back to the system rather than
+    // waiting in the heap for a text as big.
+    GiveBackFreedMemory();
     emit contentChanged();
 }
 

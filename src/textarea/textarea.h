@@ -20,10 +20,11 @@ public:
 
     // Replaces the whole content with the text of a file's bytes. The new text is built apart
     // and takes the old one's place only once it is complete, so running out of memory on the
-    // way (std::bad_alloc) leaves the content as it was. A long text is built in pieces, and
-    // progress, when given, hears after each piece how many characters of how many are in.
+    // way (std::bad_alloc) leaves the content as it was. The text is built in pieces, and
+    // progress, when given, hears after each piece how many bytes of how many are in. The memory
+    // of the old text and of the bytes goes back to the system.
     using Progress = std::function<void(qint64 done, qint64 total)>;
-    void setBytes(const QByteArray &bytes, const Progress &progress = {});
+    void setBytes(QByteArray bytes, const Progress &progress = {});
     // The bytes a save writes: each character as its byte, each break in its own form.
     QByteArray bytes() const;
     // The length of bytes(), kept up to date at a cost that does not grow with the text.

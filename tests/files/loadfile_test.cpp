@@ -9,10 +9,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -135,28 +135,6 @@ TEST(LoadErrorBoxes, ANameTheSystemRejectsTakesTheDefaultRow)
     EXPECT_EQ(box.style, 48);
 }
 
-TEST(LoadErrorBoxes, AFileShorterThanItsSizeKeepsThePreviousDocument)
-{
-    // Kernel attribute files report a page as their size but hold a few bytes: the read comes
-    // up short of the length taken at open time.
-    QString shortFile;
-    for (const QString &candidate : {u"/sys/kernel/mm/transparent_hugepage/enabled"_qs,
-                                     u"/sys/kernel/profiling"_qs, u"/sys/power/state"_qs}) {
-        const QFileInfo info(candidate);
-        QFile probe(candidate);
-        if (info.isFile() && info.size() > 0 && probe.open(QIODevice::ReadOnly) &&
-            probe.readAll().size() < info.size()) {
-            shortFile = candidate;
-            break;
-        }
-    }
-    if (shortFile.isEmpty())
-        GTEST_SKIP() << "no file here reports more bytes than it holds";
-    const Box box = FailingLoad(shortFile);
-    EXPECT_EQ(box.title, u"File Problem"_qs);
-    EXPECT_EQ(box.text, u"The file could not be opened for some reason: Error Number: 62"_qs);
-}
-
 // A file too big for the memory left, or whose load runs out of memory on the way, is refused with
 // error 7 and the previous document stays.
 TEST(LoadErrorBoxes, OutOfMemoryKeepsThePreviousDocument)
@@ -216,4 +194,34 @@ TEST(LoadFile, PutsTheWholeFileIntoTheTextArea)
     ASSERT_TRUE(LoadFile(test.window, empty));
     EXPECT_TRUE(test.text1.bytes().isEmpty());
     EXPECT_TRUE(test.gauge().startsWith(u"0 "_qs));
+}
+
+// Files under /proc report no size: the load reads to the end. The pagemap of the address space
+// runs on for far more than memory allows and is refused once it passes the budget.
+TEST(LoadFile, ReadsToTheEndWhateverSizeTheFileReports)
+{
+    TestWindow test;
+    ScriptedMsgBox boxes;
+    ASSERT_TRUE(LoadFile(test.window, u"/proc/self/status"_qs));
+    const QByteArray status = test.text1.bytes();
+    EXPECT_TRUE(status.startsWith("Name:\t")) << status.data();
+    EXPECT_TRUE(status.contains("\nPid:\t" + QByteArray::number(::getpid()) + '\n'));
+    EXPECT_TRUE(status.endsWith('\n'));
+
+    EXPECT_TRUE(boxes.shown().isEmpty());
+
+    const ChildOutcome child = RunInChild([](int output) {
+        qint64 mostRead = 0;
+        const FileRead read = LowerLimit(RLIMIT_AS, "VmSize", 512)
+                                  ? ReadWholeFile(u"/proc/self/pagemap"_qs,
+                                                  [&](qint64 done, qint64) { mostRead = done; })
+                                  : FileRead{};
+        WriteToParent(output, QByteArray::number(read.errorNumber) + ' ' +
+                                  QByteArray::number(read.bytes.size()) + ' ' +
+                                  QByteArray::number(mostRead > (1 << 20)) + ' ' +
+                                  QByteArray::number(FileFitsInMemory(mostRead)));
+        return 0;
+    });
+    // Refused as too big (7), nothing kept, read well past a mebibyte but never past the budget.
+    EXPECT_EQ(child.output, "7 0 1 1");
 }

@@ -1,8 +1,12 @@
 #include "textarea/textarea.h"
 
+#include "platform/process.h"
+#include "support/childprocess.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QRegularExpression>
@@ -58,6 +62,14 @@ struct ReferenceText
     }
 };
 
+qint64 ResidentKib()
+{
+    QFile status(u"/proc/self/status"_qs);
+    status.open(QIODevice::ReadOnly);
+    const QByteArray text = status.readAll();
+    return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').value(0).toLongLong();
+}
+
 QPair<int, int> LineAndColumn(const TextArea &area, int position)
 {
     const QTextBlock block = area.document()->findBlock(position);
@@ -75,6 +87,22 @@ TEST(TextAreaBytes, RandomFilesComeBackByteForByte)
         area.setBytes(bytes);
         ASSERT_EQ(area.bytes(), bytes) << "file " << file;
         ASSERT_EQ(area.byteLength(), bytes.size()) << "file " << file;
+    }
+}
+
+// The text goes in in pieces of a mebibyte, with breaks of every form across the seam; a CR LF
+// pair there is still one break.
+TEST(TextAreaBytes, BreaksAcrossThePiecesOfALongTextComeBack)
+{
+    TextArea area;
+    for (const QByteArray seam : {"\r\n", "\r\r", "\rx", "\n\r", "x\n"}) {
+        const QByteArray bytes =
+            QByteArray(40, 'x').append("\r\n").repeated(1 << 15).left((1 << 20) - 1) + seam +
+            "\r\n";
+        area.setBytes(bytes);
+        ASSERT_EQ(area.bytes(), bytes);
+        ASSERT_EQ(area.document()->blockCount(),
+                  bytes.count('\n') + bytes.count('\r') - bytes.count("\r\n") + 1);
     }
 }
 
@@ -277,4 +305,24 @@ TEST(TextAreaContextMenu, OffersTheOneUndoAndNoRedo)
     // The keyboard's undo now puts the word back, as a second undo does.
     QTest::keyClick(&area, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(area.bytes(), QByteArray("word"));
+}
+
+// A replaced text gives its memory back to the system, even while large freed buffers are kept
+// for reuse; the child keeps that keeping from the other tests.
+TEST(TextAreaMemory, AReplacedTextGivesItsMemoryBack)
+{
+    const ChildOutcome child = RunInChild([](int output) {
+        ReuseLargeBuffers();
+        TextArea area;
+        const qint64 before = ResidentKib();
+        area.setBytes(QByteArray(80, 'x').append("\r\n").repeated(200000));
+        const qint64 holding = ResidentKib();
+        area.setBytes({});
+        WriteToParent(output, QByteArray::number(holding - before) + ' ' +
+                                  QByteArray::number(ResidentKib() - before));
+        return 0;
+    });
+    const QList<QByteArray> kib = child.output.split(' ');
+    EXPECT_GT(kib.value(0).toLongLong(), 64 << 10) << "the text was not held at all";
+    EXPECT_LT(kib.value(1).toLongLong(), 8 << 10) << "KiB kept after the text went";
 }
