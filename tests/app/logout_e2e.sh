@@ -12,6 +12,15 @@ work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; stop_private_xvfb; rm -rf "$work"' EXIT
 log=$work/session.log
 
+# Waits until the named window is on the screen and gives it the keyboard, as a window manager
+# would: keys typed while its name is known but before it is shown would be lost.
+focus() {
+    local windows
+    windows=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$") ||
+        { echo "no window named \"$1\" on the screen" >&2; xwininfo -root -tree >&2; exit 1; }
+    xdotool windowfocus --sync "${windows%%$'\n'*}"
+}
+
 # Starts a session manager and the program on a file inside its session.
 start_session() {
     mkfifo "$work/to" "$work/from"
@@ -24,9 +33,7 @@ start_session() {
     program=$!
     : >"$log"
     expect registered
-    wait_for_window "$(basename "$1") - Vellum"
-    window=$(xdotool search --name "^$(basename "$1") - Vellum\$" | head -n1)
-    xdotool windowfocus --sync "$window"
+    focus "$(basename "$1") - Vellum"
 }
 
 # Reads the session manager's lines until the wanted one; fails after 10 quiet seconds.
@@ -54,7 +61,7 @@ printf 'old' >"$work/a.diz"
 start_session "$work/a.diz"
 xdotool type --delay 20 'X'
 echo logout >&5
-wait_for_window 'File Changed'
+focus 'File Changed'
 xdotool key --delay 50 Escape
 expect 'interact-done cancel=1'
 expect 'shutdown-cancelled'
@@ -63,7 +70,7 @@ kill -0 "$program"
 echo "ok: Cancel keeps the program, its text and the session"
 
 echo logout >&5
-wait_for_window 'File Changed'
+focus 'File Changed'
 xdotool key --delay 50 alt+n
 expect 'interact-done cancel=0'
 expect die
@@ -75,7 +82,7 @@ printf 'old' >"$work/b.diz"
 start_session "$work/b.diz"
 xdotool type --delay 20 'Y'
 echo logout >&5
-wait_for_window 'File Changed'
+focus 'File Changed'
 xdotool key --delay 50 alt+y
 expect 'interact-done cancel=0'
 expect die
