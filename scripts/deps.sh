@@ -16,8 +16,9 @@ test_packages+=(openbox dbus at-spi2-core python3-pyatspi)
 test_packages+=(e2fsprogs acl)
 # The logout test runs a small session manager of its own, built on libSM.
 test_packages+=(libsm-dev)
-# The package test builds the Debian package and checks it with lintian (about 35 MB).
-package_packages=(dpkg-dev debhelper lintian)
+# The package test builds the Debian package and checks it with lintian (about 35 MB);
+# dpkg-buildpackage refuses to start without build-essential.
+package_packages=(build-essential dpkg-dev debhelper lintian)
 
 wanted=("${build_packages[@]}")
 case "${1:-build}" in
