@@ -48,6 +48,16 @@ expect() {
     exit 1
 }
 
+# Types into the stopped program, then logs out: the keys and the session manager's request wait
+# side by side, as they do when the program is busy, and the keys must still count as changes.
+type_then_logout() {
+    kill -STOP "$program"
+    xdotool type --delay 20 "$1"
+    echo logout >&5
+    expect save-yourself
+    kill -CONT "$program"
+}
+
 ends() {
     for _ in $(seq 100); do
         kill -0 "$program" 2>/dev/null || return 0
@@ -59,8 +69,7 @@ ends() {
 
 printf 'old' >"$work/a.diz"
 start_session "$work/a.diz"
-xdotool type --delay 20 'X'
-echo logout >&5
+type_then_logout X
 focus 'File Changed'
 xdotool key --delay 50 Escape
 expect 'interact-done cancel=1'
@@ -80,8 +89,7 @@ echo "ok: No ends the program without saving"
 
 printf 'old' >"$work/b.diz"
 start_session "$work/b.diz"
-xdotool type --delay 20 'Y'
-echo logout >&5
+type_then_logout Y
 focus 'File Changed'
 xdotool key --delay 50 alt+y
 expect 'interact-done cancel=0'
