@@ -9,7 +9,14 @@ source "$(dirname "$0")/../support/xvfb.sh"
 start_private_xvfb
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; stop_private_xvfb; rm -rf "$work"' EXIT
+# A program left stopped by type_then_logout gets its signal once it goes on.
+cleanup() {
+    kill $(jobs -p) 2>/dev/null || true
+    kill -CONT $(jobs -p) 2>/dev/null || true
+    stop_private_xvfb
+    rm -rf "$work"
+}
+trap cleanup EXIT
 log=$work/session.log
 
 # Waits until the named window is on the screen and gives it the keyboard, as a window manager
