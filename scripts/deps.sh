@@ -19,8 +19,9 @@ test_packages+=(e2fsprogs acl fuse2fs)
 test_packages+=(libsm-dev)
 # The desktop's file chooser is tested through the XDG desktop portal with GTK's backend.
 test_packages+=(xdg-desktop-portal xdg-desktop-portal-gtk)
-# The package test builds the Debian package and checks it with lintian (about 35 MB).
-package_packages=(dpkg-dev debhelper lintian)
+# The package test builds the Debian package and checks it with lintian (about 35 MB);
+# dpkg-buildpackage refuses to start without build-essential.
+package_packages=(build-essential dpkg-dev debhelper lintian)
 
 wanted=("${build_packages[@]}")
 case "${1:-build}" in

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package of Vellum and checks it with lintian:
-#   scripts/package.sh [OUTDIR]      ->  OUTDIR/vellum_VERSION_ARCH.deb (OUTDIR: build-deb/)
+#   scripts/package.sh [OUTDIR]      (OUTDIR: build-deb/)
+# leaves in OUTDIR the package vellum_VERSION_ARCH.deb, its debug symbols
+# vellum-dbgsym_VERSION_ARCH.deb (none when DEB_BUILD_OPTIONS holds noautodbgsym), the record of
+# the build's environment vellum_VERSION_ARCH.buildinfo, and vellum_VERSION_ARCH.changes, which
+# lists those files with their checksums.
 # The build runs in a scratch copy of the sources, so the tree stays as it was.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,11 +30,13 @@ cd "$work/vellum"
 DEB_BUILD_OPTIONS="parallel=$(nproc)" dpkg-buildpackage -b -us -uc >"$work/build.log" 2>&1 ||
     { cat "$work/build.log" >&2; echo "FAILED: dpkg-buildpackage (log above)" >&2; exit 1; }
 changes=$(ls "$work"/vellum_*.changes)
-# No error and no warning; the informational tags are shown for whoever reads the output.
-lintian --fail-on error,warning --display-info "$changes"
+# No error and no warning; the informational tags, and those overridden on purpose
+# (debian/vellum.lintian-overrides says why), are shown for whoever reads the output.
+lintian --fail-on error,warning --display-info --show-overrides "$changes"
 
 mkdir -p "$out"
-for deb in "$work"/vellum_*.deb; do
-    cp "$deb" "$out/"
-    echo "built $out/$(basename "$deb")"
+shopt -s nullglob
+for file in "$work"/vellum_* "$work"/vellum-dbgsym_*; do
+    cp "$file" "$out/"
+    echo "built $out/$(basename "$file")"
 done

@@ -22,6 +22,9 @@ SessionGuard::SessionGuard(DocumentWindow &window, QWidget &mainWindow)
 
 void SessionGuard::commitData(QSessionManager &manager)
 {
+    // The session manager's request comes on a connection of its own and can overtake keys the
+    // user typed just before logging out: those are taken in first, so that they count as changes.
+    QGuiApplication::sync();
     if (!window_.documentState.Changed)
         return;
     if (!manager.allowsInteraction()) {

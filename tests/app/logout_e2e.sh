@@ -9,8 +9,24 @@ source "$(dirname "$0")/../support/xvfb.sh"
 start_private_xvfb
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; stop_private_xvfb; rm -rf "$work"' EXIT
+# A program left stopped by type_then_logout gets its signal once it goes on.
+cleanup() {
+    kill $(jobs -p) 2>/dev/null || true
+    kill -CONT $(jobs -p) 2>/dev/null || true
+    stop_private_xvfb
+    rm -rf "$work"
+}
+trap cleanup EXIT
 log=$work/session.log
+
+# Waits until the named window is on the screen and gives it the keyboard, as a window manager
+# would: keys typed while its name is known but before it is shown would be lost.
+focus() {
+    local windows
+    windows=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$") ||
+        { echo "no window named \"$1\" on the screen" >&2; xwininfo -root -tree >&2; exit 1; }
+    xdotool windowfocus --sync "${windows%%$'\n'*}"
+}
 
 # Starts a session manager and the program on a file inside its session.
 start_session() {
@@ -24,9 +40,7 @@ start_session() {
     program=$!
     : >"$log"
     expect registered
-    wait_for_window "$(basename "$1") - Vellum"
-    window=$(xdotool search --name "^$(basename "$1") - Vellum\$" | head -n1)
-    xdotool windowfocus --sync "$window"
+    focus "$(basename "$1") - Vellum"
 }
 
 # Reads the session manager's lines until the wanted one; fails after 10 quiet seconds.
@@ -41,6 +55,16 @@ expect() {
     exit 1
 }
 
+# Types into the stopped program, then logs out: the keys and the session manager's request wait
+# side by side, as they do when the program is busy, and the keys must still count as changes.
+type_then_logout() {
+    kill -STOP "$program"
+    xdotool type --delay 20 "$1"
+    echo logout >&5
+    expect save-yourself
+    kill -CONT "$program"
+}
+
 ends() {
     for _ in $(seq 100); do
         kill -0 "$program" 2>/dev/null || return 0
@@ -52,9 +76,8 @@ ends() {
 
 printf 'old' >"$work/a.diz"
 start_session "$work/a.diz"
-xdotool type --delay 20 'X'
-echo logout >&5
-wait_for_window 'File Changed'
+type_then_logout X
+focus 'File Changed'
 xdotool key --delay 50 Escape
 expect 'interact-done cancel=1'
 expect 'shutdown-cancelled'
@@ -63,7 +86,7 @@ kill -0 "$program"
 echo "ok: Cancel keeps the program, its text and the session"
 
 echo logout >&5
-wait_for_window 'File Changed'
+focus 'File Changed'
 xdotool key --delay 50 alt+n
 expect 'interact-done cancel=0'
 expect die
@@ -73,9 +96,8 @@ echo "ok: No ends the program without saving"
 
 printf 'old' >"$work/b.diz"
 start_session "$work/b.diz"
-xdotool type --delay 20 'Y'
-echo logout >&5
-wait_for_window 'File Changed'
+type_then_logout Y
+focus 'File Changed'
 xdotool key --delay 50 alt+y
 expect 'interact-done cancel=0'
 expect die

@@ -5,6 +5,7 @@
 // cancels it as the client answers. It prints what it sees, one line each:
 //   SESSION_MANAGER=<address>   first, for the client's environment
 //   registered                  the client has joined
+//   save-yourself               the request for a logout has been sent
 //   interact-done cancel=<0|1>  the client's answer
 //   save-done success=<0|1>
 //   die | shutdown-cancelled    what the session manager then tells the client
@@ -167,8 +168,10 @@ int main()
         if (watched[0].revents & POLLIN) {
             if (!std::fgets(line, sizeof line, stdin))
                 return 0;
-            if (std::strncmp(line, "logout", 6) == 0 && session.client)
+            if (std::strncmp(line, "logout", 6) == 0 && session.client) {
                 SmsSaveYourself(session.client, SmSaveBoth, True, SmInteractStyleAny, False);
+                Say("save-yourself");
+            }
         }
         for (int i = 0; i < count; ++i) {
             if (!(watched[1 + i].revents & POLLIN))
