@@ -51,6 +51,31 @@ int WriteCopy(const QByteArray &folder, const QByteArray &name, const QByteArray
     return error;
 }
 
+// Writes a new file without a name and names it once it is complete, so that a save cut short
+// leaves nothing. The link fails with EEXIST where another program has made the file meanwhile.
+// Returns NoUnnamedFile where the file system makes no unnamed files or they cannot be named (no
+// /proc): the file is then to be written under its name.
+int WriteUnnamedNewFile(const QByteArray &folder, const QByteArray &name, const QByteArray &bytes)
+{
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return ReplacementFile::NoUnnamedFile;
+    int error = WriteAndFlush(fd, bytes);
+    // A link to the descriptor's entry in /proc, unlike one to the descriptor itself, needs no
+    // privilege.
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (error == 0 &&
+        ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0)
+        error = (errno == EEXIST || errno == ENOSPC || errno == EDQUOT)
+                    ? errno
+                    : ReplacementFile::NoUnnamedFile;
+    const bool named = error == 0;
+    error = CloseChecked(fd, error);
+    if (error != 0 && named)
+        ::unlink(name.constData());
+    return error;
+}
+
 } // namespace
 
 int WriteReplacing(const QString &target, const QByteArray &bytes, const struct stat &previous)
@@ -76,6 +101,13 @@ int WriteNewFile(const QString &target, const QByteArray &bytes)
     if (const int error = CheckSizeLimit(bytes.size()))
         return error;
     const QByteArray name = EncodeFileName(target);
+    const QByteArray folder = EncodeFileName(FolderPart(target));
+    if (const int error = WriteUnnamedNewFile(folder, name, bytes);
+        error != ReplacementFile::NoUnnamedFile) {
+        if (error == 0)
+            FlushFolder(folder);
+        return error;
+    }
     const int fd =
         ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0)
@@ -85,6 +117,6 @@ int WriteNewFile(const QString &target, const QByteArray &bytes)
         ::unlink(name.constData());
         return error;
     }
-    FlushFolder(EncodeFileName(FolderPart(target)));
+    FlushFolder(folder);
     return 0;
 }
