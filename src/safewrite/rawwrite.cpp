@@ -1,6 +1,7 @@
 #include "safewrite/rawwrite.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -54,4 +55,12 @@ int FlushToDisk(int fd)
 {
     // Pipes and devices cannot be flushed and need not be.
     return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+}
+
+int LinkUnnamedFile(int fd, const QByteArray &name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0
+               ? 0
+               : errno;
 }

@@ -22,3 +22,7 @@ int CloseChecked(int fd, int error);
 
 // Flushes the file's content to the disk, where a network file system reports what it refused.
 int FlushToDisk(int fd);
+
+// Gives a file opened without a name (O_TMPFILE) the name given, which must not exist yet. Through
+// the descriptor's entry in /proc, which unlike a link to the descriptor itself needs no privilege.
+int LinkUnnamedFile(int fd, const QByteArray &name);

@@ -55,19 +55,16 @@ ReplacementFile::~ReplacementFile()
 
 int ReplacementFile::GiveName()
 {
-    // A link to the descriptor's entry in /proc, unlike one to the descriptor itself, needs no
-    // privilege.
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
     for (int attempt = 0; attempt < NameTries; ++attempt) {
         const QByteArray name = RandomName(folder_);
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
-            0) {
+        const int error = LinkUnnamedFile(fd_, name);
+        if (error == 0) {
             name_ = name;
             return 0;
         }
-        if (errno == ENOSPC || errno == EDQUOT)
-            return errno;
-        if (errno != EEXIST)
+        if (error == ENOSPC || error == EDQUOT)
+            return error;
+        if (error != EEXIST)
             return NoUnnamedFile;
     }
     return EEXIST;

@@ -61,14 +61,11 @@ int WriteUnnamedNewFile(const QByteArray &folder, const QByteArray &name, const 
     if (fd < 0)
         return ReplacementFile::NoUnnamedFile;
     int error = WriteAndFlush(fd, bytes);
-    // A link to the descriptor's entry in /proc, unlike one to the descriptor itself, needs no
-    // privilege.
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
-    if (error == 0 &&
-        ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0)
-        error = (errno == EEXIST || errno == ENOSPC || errno == EDQUOT)
-                    ? errno
-                    : ReplacementFile::NoUnnamedFile;
+    if (error == 0) {
+        error = LinkUnnamedFile(fd, name);
+        if (error != 0 && error != EEXIST && error != ENOSPC && error != EDQUOT)
+            error = ReplacementFile::NoUnnamedFile;
+    }
     const bool named = error == 0;
     error = CloseChecked(fd, error);
     if (error != 0 && named)
